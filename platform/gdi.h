@@ -86,6 +86,7 @@ enum DrawTextFormat : unsigned {
   DT_BOTTOM = 0x8,
   DT_WORDBREAK = 0x10,
   DT_SINGLELINE = 0x20,
+  DT_NOCLIP = 0x100,
   DT_CALCRECT = 0x400,
   DT_NOPREFIX = 0x800,
 };

@@ -66,6 +66,8 @@ class SoftDc final : public Dc {
   void FillSpans(const std::vector<Span>& spans, std::uint32_t value);
   // Draws an outline through `vertices` with the current pen (1-pixel rule or wide pen).
   void StrokeOutline(const std::vector<Point>& vertices, bool closed);
+  // TextOutA's pixels, optionally kept inside `clip`.
+  bool DrawTextRun(int x, int y, std::string_view text, const Rect* clip);
 
   int width_;
   int height_;

@@ -1,0 +1,50 @@
+# Shared by scripts/run and scripts/test: package checks and the Wine prefix. Sourced, not run.
+
+# Debian packages the builds and their tests need.
+FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
+libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation \
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool"
+
+# Installs missing packages as root; otherwise prints the apt-get line and fails.
+ferrowind_ensure_packages() {
+  missing=""
+  for package in $FERROWIND_PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing="$missing $package"
+    fi
+  done
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Ferrowind needs these Debian packages; install them with:" >&2
+    echo "  sudo apt-get install -y$missing" >&2
+    exit 1
+  fi
+  echo "Installing missing packages:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  apt-get install -y -qq --no-install-recommends $missing
+}
+
+# The Windows build's Wine prefix: booted once, with font smoothing off so that Wine draws
+# two-colour text as the soft rasterizer does.
+ferrowind_prepare_wine_prefix() {
+  build_dir=$1
+  export WINEPREFIX="$build_dir/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  marker="$WINEPREFIX/.ferrowind-prefix-v1"
+  if [ ! -f "$marker" ]; then
+    echo "Preparing the Wine prefix in $WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /t REG_SZ /d 0 /f >/dev/null
+    /usr/lib/wine/wineserver64 -w
+    touch "$marker"
+  fi
+  # One persistent server for the whole run keeps each Wine start short.
+  /usr/lib/wine/wineserver64 -p 2>/dev/null || true
+}
+
+ferrowind_stop_wine() {
+  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+}
