@@ -1,16 +1,13 @@
-// Prints the 31 system colours (GetSysColor(0..30)) of the Windows or Wine installation it runs
-// on, one "index 0x00BBGGRR" line each. The soft build's table in platform/soft/sys_colors.cpp
-// holds the values this printed in a fresh Wine prefix.
-//
-// Build: x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static print_sys_colors.cpp -o
-// print_sys_colors.exe -luser32
-#include <windows.h>
-
+// print-sys-colors: prints the 31 system colours, fw::GetSysColor(0..30), one
+// "index 0x00BBGGRR" line each. The Windows build shows what user32 reports where it runs; run
+// in a fresh Wine prefix it printed the table that platform/soft/sys_colors.cpp holds.
 #include <cstdio>
+
+#include "platform/color.h"
 
 int main() {
   for (int index = 0; index <= 30; ++index) {
-    std::printf("%2d 0x%06lX\n", index, static_cast<unsigned long>(GetSysColor(index)));
+    std::printf("%2d 0x%06X\n", index, static_cast<unsigned>(fw::GetSysColor(index)));
   }
   return 0;
 }
