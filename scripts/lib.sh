@@ -2,7 +2,7 @@
 
 # Debian packages the builds and their tests need.
 FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
-libfreetype-dev libfontconfig-dev fonts-wine fonts-liberation \
+libfreetype-dev libfontconfig-dev nlohmann-json3-dev fonts-wine fonts-liberation \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool"
 
 # Installs missing packages as root; otherwise prints the apt-get line and fails.
@@ -33,11 +33,19 @@ ferrowind_prepare_wine_prefix() {
   export WINEPREFIX="$build_dir/wineprefix"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  marker="$WINEPREFIX/.ferrowind-prefix-v1"
+  export FONTCONFIG_FILE="$PWD/cmake/wine-fonts.conf"
+  marker="$WINEPREFIX/.ferrowind-prefix-v2"
   if [ ! -f "$marker" ]; then
     echo "Preparing the Wine prefix in $WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-    /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /t REG_SZ /d 0 /f >/dev/null
+    wine_reg() { /usr/lib/wine/wine64 reg add "$@" /f >/dev/null; }
+    wine_reg 'HKCU\Control Panel\Desktop' /v FontSmoothing /t REG_SZ /d 0
+    # Debian's Wine does not load the fonts of fonts-wine by itself: register the faces the
+    # controls use (MS Sans Serif is Wine's raster font).
+    fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+    wine_reg "$fonts" /v 'Tahoma (TrueType)' /t REG_SZ /d 'Z:\usr\share\wine\fonts\tahoma.ttf'
+    wine_reg "$fonts" /v 'Tahoma Bold (TrueType)' /t REG_SZ /d 'Z:\usr\share\wine\fonts\tahomabd.ttf'
+    wine_reg "$fonts" /v 'MS Sans Serif 8,10,12,14,18,24' /t REG_SZ /d 'Z:\usr\share\wine\fonts\sserife.fon'
     /usr/lib/wine/wineserver64 -w
     touch "$marker"
   fi

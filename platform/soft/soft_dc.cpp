@@ -345,10 +345,20 @@ int SoftDc::DrawTextA(std::string_view text, Rect& rect, unsigned format) {
   // DrawTextA clips to its rectangle unless told not to.
   const Rect clip = rect;
   const bool clipped = (format & DT_NOCLIP) == 0;
-  return LayoutDrawText(*text_, font_, text, rect, format,
-                        [&](int x, int y, std::string_view line) {
-                          DrawTextRun(x, y, line, clipped ? &clip : nullptr);
-                        });
+  const std::uint32_t ink = Solid(text_color_);
+  return LayoutDrawText(
+      *text_, font_, text, rect, format,
+      [&](int x, int y, std::string_view line) {
+        DrawTextRun(x, y, line, clipped ? &clip : nullptr);
+      },
+      // The access key's underscore: a 1-pixel line in the text colour.
+      [&](int x0, int x1, int y) {
+        for (int x = x0; x < x1; ++x) {
+          if (!clipped || (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)) {
+            Put(x, y, ink);
+          }
+        }
+      });
 }
 
 }  // namespace fw::soft
