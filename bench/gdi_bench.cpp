@@ -11,14 +11,14 @@ namespace {
 
 constexpr int kWidth = 161;
 constexpr int kHeight = 41;
-constexpr std::size_t kSurfaceBytes = std::size_t{kWidth} * kHeight * 4;
+constexpr long long kSurfaceBytes = static_cast<long long>(kWidth) * kHeight * 4;
 
 std::unique_ptr<fw::Dc> NewSurface(fw::GdiDevice& device) {
   return device.CreateSurface(kWidth, kHeight, 0xFFFFFF);
 }
 
 void MemsetBytes(benchmark::State& state, std::size_t bytes) {
-  std::vector<unsigned char> buffer(kSurfaceBytes);
+  std::vector<unsigned char> buffer(static_cast<std::size_t>(kSurfaceBytes));
   for (auto _ : state) {
     std::memset(buffer.data(), static_cast<int>(state.iterations() & 0xFF), bytes);
     benchmark::DoNotOptimize(buffer.data());
@@ -40,7 +40,7 @@ void BM_FillRect(benchmark::State& state) {
 }
 BENCHMARK(BM_FillRect);
 void BM_FillRect_Memset(benchmark::State& state) {
-  MemsetBytes(state, kSurfaceBytes);
+  MemsetBytes(state, static_cast<std::size_t>(kSurfaceBytes));
 }
 BENCHMARK(BM_FillRect_Memset);
 
@@ -78,7 +78,7 @@ void BM_GradientFill(benchmark::State& state) {
 }
 BENCHMARK(BM_GradientFill);
 void BM_GradientFill_Memset(benchmark::State& state) {
-  MemsetBytes(state, kSurfaceBytes);
+  MemsetBytes(state, static_cast<std::size_t>(kSurfaceBytes));
 }
 BENCHMARK(BM_GradientFill_Memset);
 
@@ -96,7 +96,7 @@ void BM_GetSetPixelSweep(benchmark::State& state) {
 }
 BENCHMARK(BM_GetSetPixelSweep);
 void BM_GetSetPixelSweep_Memset(benchmark::State& state) {
-  MemsetBytes(state, kSurfaceBytes);
+  MemsetBytes(state, static_cast<std::size_t>(kSurfaceBytes));
 }
 BENCHMARK(BM_GetSetPixelSweep_Memset);
 

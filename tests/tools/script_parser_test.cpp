@@ -62,7 +62,7 @@ TEST(ScriptParser, GradientVerticesKeepTheirOrderAndColours) {
 
 TEST(ScriptParser, ErrorsNameTheLine) {
   EXPECT_EQ(ErrorLine("pen 0\n"), 1);                        // surface must come first
-  EXPECT_EQ(ErrorLine("\n# c\n"), 2);                        // no surface at all
+  EXPECT_EQ(ErrorLine("\n# c\n"), 1);                        // no surface at all
   EXPECT_EQ(ErrorLine("surface 4 4\nlineto 1\n"), 2);        // missing argument
   EXPECT_EQ(ErrorLine("surface 4 4\n\nlineto 1 2 3\n"), 3);  // extra argument
   EXPECT_EQ(ErrorLine("surface 4 4\nlineto 1 0x\n"), 2);     // bad number

@@ -300,7 +300,7 @@ Script ParseScript(std::string_view text) {
     }
     in.End();
   }
-  if (!have_surface) throw ScriptError(number, "the script has no 'surface' line");
+  if (!have_surface) throw ScriptError(1, "the script has no 'surface' line");
   return script;
 }
 

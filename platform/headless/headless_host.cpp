@@ -1,0 +1,380 @@
+#include "platform/headless/headless_host.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+#include "platform/headless/hosted_control.h"
+
+namespace fw::headless {
+
+namespace {
+
+constexpr WindowHandle kParentWindow = 1;
+constexpr WindowHandle kFirstControlWindow = 0x100;
+// Windows raises any shorter timer interval to this (USER_TIMER_MINIMUM).
+constexpr int kMinimumTimerInterval = 10;
+
+}  // namespace
+
+// The desktop of the headless host: cursor, capture, cursors and timers.
+class HeadlessHost::FakeDesktop final : public User32 {
+ public:
+  explicit FakeDesktop(HeadlessHost& host) : host_(host) {}
+
+  Point GetCursorPos() const override { return host_.cursor_; }
+
+  Point ScreenToClient(WindowHandle window, Point screen) const override {
+    const Point origin = ClientOrigin(window);
+    return {screen.x - origin.x, screen.y - origin.y};
+  }
+  Point ClientToScreen(WindowHandle window, Point client) const override {
+    const Point origin = ClientOrigin(window);
+    return {client.x + origin.x, client.y + origin.y};
+  }
+  WindowHandle WindowFromPoint(Point screen) const override {
+    if (const HostedControl* control = host_.ControlAt(screen)) return control->handle();
+    const Point client{screen.x - host_.origin_.x, screen.y - host_.origin_.y};
+    const bool in_parent = client.x >= 0 && client.y >= 0 && client.x < host_.client_.cx &&
+                           client.y < host_.client_.cy;
+    return in_parent ? kParentWindow : 0;
+  }
+
+  WindowHandle SetCapture(WindowHandle window) override {
+    const WindowHandle previous = capture_;
+    capture_ = window;
+    host_.Log({Record::Kind::SetCapture, NameOf(window), "", ""});
+    return previous;
+  }
+  bool ReleaseCapture() override {
+    host_.Log({Record::Kind::ReleaseCapture, NameOf(capture_), "", ""});
+    capture_ = 0;
+    return true;
+  }
+  WindowHandle GetCapture() const override { return capture_; }
+
+  CursorHandle LoadCursorA(int id) override {
+    static constexpr int kSystemCursors[] = {32512, 32513, 32514, 32515, 32516, 32640,
+                                             32641, 32642, 32643, 32644, 32645, 32646,
+                                             32648, 32649, 32650, 32651};
+    const bool known = std::find(std::begin(kSystemCursors), std::end(kSystemCursors), id) !=
+                       std::end(kSystemCursors);
+    return known ? static_cast<CursorHandle>(id) : 0;
+  }
+  CursorHandle SetCursor(CursorHandle cursor) override {
+    host_.Log({Record::Kind::SetCursor, "", std::to_string(cursor), ""});
+    return std::exchange(cursor_, cursor);
+  }
+  CursorHandle current_cursor() const { return cursor_; }
+
+  std::uintptr_t SetTimer(WindowHandle window, std::uintptr_t id, int interval_ms,
+                          std::function<void()> tick) override {
+    if (id == 0) id = next_timer_id_++;
+    const int interval = std::max(interval_ms, kMinimumTimerInterval);
+    timers_[{window, id}] = Timer{interval, host_.now_ms_ + interval, std::move(tick)};
+    return id;
+  }
+  bool KillTimer(WindowHandle window, std::uintptr_t id) override {
+    return timers_.erase({window, id}) > 0;
+  }
+
+  // Runs every timer due up to `until`, earliest first; a tick may set or kill timers.
+  void RunTimersUntil(long long until) {
+    for (;;) {
+      auto due = timers_.end();
+      for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->second.due <= until && (due == timers_.end() || it->second.due < due->second.due)) {
+          due = it;
+        }
+      }
+      if (due == timers_.end()) break;
+      host_.now_ms_ = due->second.due;
+      due->second.due += due->second.interval;
+      auto tick = due->second.tick;  // the tick may kill its own timer
+      tick();
+    }
+    host_.now_ms_ = until;
+  }
+
+  void Forget(WindowHandle window) {
+    std::erase_if(timers_, [&](const auto& entry) { return entry.first.first == window; });
+    if (capture_ == window) capture_ = 0;
+  }
+
+ private:
+  struct Timer {
+    int interval;
+    long long due;
+    std::function<void()> tick;
+  };
+
+  Point ClientOrigin(WindowHandle window) const {
+    Point origin = host_.origin_;
+    if (const HostedControl* control = host_.ByWindow(window)) {
+      origin.x += control->PixelRect().left;
+      origin.y += control->PixelRect().top;
+    }
+    return origin;
+  }
+  std::string NameOf(WindowHandle window) const {
+    if (const HostedControl* control = host_.ByWindow(window)) return control->name();
+    return window == kParentWindow ? "(parent)" : "";
+  }
+
+  HeadlessHost& host_;
+  WindowHandle capture_ = 0;
+  CursorHandle cursor_ = 0;
+  std::map<std::pair<WindowHandle, std::uintptr_t>, Timer> timers_;
+  std::uintptr_t next_timer_id_ = 1;
+};
+
+HeadlessHost::HeadlessHost(GdiDevice& device, Size client, Point origin)
+    : device_(device),
+      client_(client),
+      origin_(origin),
+      desktop_(std::make_unique<FakeDesktop>(*this)),
+      cursor_{origin.x - 50, origin.y - 50} {}
+
+HeadlessHost::~HeadlessHost() {
+  Unload();
+}
+
+HostedControl& HeadlessHost::Add(const Placement& placement) {
+  for (const auto& control : controls_) {
+    if (control->name() == placement.name) {
+      throw std::invalid_argument("HeadlessHost: a control named '" + placement.name +
+                                  "' is already placed");
+    }
+  }
+  const WindowHandle handle = kFirstControlWindow + controls_.size();
+  controls_.push_back(
+      std::make_unique<HostedControl>(*this, placement.name, handle, placement.twips));
+  return *controls_.back();
+}
+
+UserControl& HeadlessHost::Window(HostedControl& slot) {
+  return slot;
+}
+UserControlSite& HeadlessHost::Site(HostedControl& slot) {
+  return slot;
+}
+
+void HeadlessHost::Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
+                         const PropertyBag* saved) {
+  slot.set_control(std::move(control));
+  try {
+    if (saved != nullptr) {
+      slot.control().ReadProperties(*saved);
+    } else {
+      slot.control().InitProperties();
+    }
+  } catch (...) {
+    // A control that could not be loaded is not placed.
+    controls_.pop_back();
+    throw;
+  }
+  slot.control().Show();
+}
+
+HostedControl* HeadlessHost::ControlAt(Point screen) const {
+  const Point client{screen.x - origin_.x, screen.y - origin_.y};
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    const Rect r = (*it)->PixelRect();
+    if ((*it)->HitTest({client.x - r.left, client.y - r.top})) return it->get();
+  }
+  return nullptr;
+}
+
+HostedControl* HeadlessHost::ByWindow(WindowHandle window) const {
+  for (const auto& control : controls_) {
+    if (control->handle() == window) return control.get();
+  }
+  return nullptr;
+}
+
+HostedControl* HeadlessHost::Focused() const {
+  return ByWindow(focus_);
+}
+
+namespace {
+
+// The mouse goes to the window holding the capture, else to the one under the cursor; a
+// disabled window receives nothing.
+struct MouseTarget {
+  HostedControl* control;
+  float x;
+  float y;
+};
+
+}  // namespace
+
+void HeadlessHost::MoveMouse(int x, int y) {
+  cursor_ = {origin_.x + x, origin_.y + y};
+  HostedControl* target = ByWindow(desktop_->GetCapture());
+  if (target == nullptr) target = ControlAt(cursor_);
+  if (target == nullptr || !target->Enabled()) return;
+  const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+  target->control().MouseMove(held_buttons_, held_shift_, target->ToScaleX(client.x),
+                              target->ToScaleY(client.y));
+}
+
+void HeadlessHost::MouseDown(std::int16_t button, std::int16_t shift) {
+  HostedControl* target = ByWindow(desktop_->GetCapture());
+  if (target == nullptr) target = ControlAt(cursor_);
+  held_buttons_ = static_cast<std::int16_t>(held_buttons_ | button);
+  held_shift_ = shift;
+  if (target == nullptr || !target->Enabled()) return;
+  // Pressing a control gives it the focus first, as clicking a window does.
+  if (focus_ != target->handle()) Focus(target->name());
+  pressed_ = target->handle();
+  const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+  target->control().MouseDown(button, shift, target->ToScaleX(client.x),
+                              target->ToScaleY(client.y));
+}
+
+void HeadlessHost::MouseUp(std::int16_t button, std::int16_t shift) {
+  held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~button);
+  held_shift_ = shift;
+  HostedControl* target = ByWindow(desktop_->GetCapture());
+  if (target == nullptr) target = ControlAt(cursor_);
+  HostedControl* pressed = ByWindow(std::exchange(pressed_, 0));
+  if (target != nullptr && target->Enabled()) {
+    const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+    target->control().MouseUp(button, shift, target->ToScaleX(client.x),
+                              target->ToScaleY(client.y));
+  }
+  // The platform's click follows a release over the control that was pressed.
+  if (pressed != nullptr && pressed->Enabled() && button == kLeftButton &&
+      pressed->HitTest(desktop_->ScreenToClient(pressed->handle(), cursor_))) {
+    pressed->control().Click();
+  }
+}
+
+void HeadlessHost::Click(int x, int y) {
+  MoveMouse(x, y);
+  MouseDown();
+  MouseUp();
+}
+
+void HeadlessHost::DoubleClick(int x, int y) {
+  Click(x, y);
+  HostedControl* target = ControlAt(cursor_);
+  held_buttons_ = static_cast<std::int16_t>(held_buttons_ | kLeftButton);
+  if (target != nullptr && target->Enabled()) target->control().DblClick();
+  // The release after a double click is a plain mouse-up: no second click.
+  held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~kLeftButton);
+  HostedControl* up = ByWindow(desktop_->GetCapture());
+  if (up == nullptr) up = target;
+  if (up != nullptr && up->Enabled()) {
+    const Point client = desktop_->ScreenToClient(up->handle(), cursor_);
+    up->control().MouseUp(kLeftButton, 0, up->ToScaleX(client.x), up->ToScaleY(client.y));
+  }
+}
+
+void HeadlessHost::KeyDown(std::int16_t key_code, std::int16_t shift) {
+  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+    target->control().KeyDown(key_code, shift);
+  }
+}
+
+void HeadlessHost::KeyPress(std::int16_t key_ascii) {
+  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+    target->control().KeyPress(key_ascii);
+  }
+}
+
+void HeadlessHost::KeyUp(std::int16_t key_code, std::int16_t shift) {
+  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+    target->control().KeyUp(key_code, shift);
+  }
+}
+
+void HeadlessHost::Focus(const std::string& name) {
+  HostedControl* next = nullptr;
+  if (!name.empty()) {
+    for (const auto& control : controls_) {
+      if (control->name() == name) next = control.get();
+    }
+    if (next == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
+  }
+  HostedControl* previous = Focused();
+  if (previous == next) return;
+  focus_ = next != nullptr ? next->handle() : 0;
+  if (previous != nullptr) previous->control().LostFocus();
+  if (next != nullptr) next->control().GotFocus();
+}
+
+void HeadlessHost::Advance(int milliseconds) {
+  desktop_->RunTimersUntil(now_ms_ + std::max(milliseconds, 0));
+}
+
+std::vector<Record> HeadlessHost::RecordsOf(Record::Kind kind) const {
+  std::vector<Record> out;
+  for (const Record& r : records_) {
+    if (r.kind == kind) out.push_back(r);
+  }
+  return out;
+}
+
+namespace {
+HostedControl& Find(const std::vector<std::unique_ptr<HostedControl>>& controls,
+                    const std::string& name) {
+  for (const auto& control : controls) {
+    if (control->name() == name) return *control;
+  }
+  throw std::invalid_argument("HeadlessHost: no control named " + name);
+}
+}  // namespace
+
+UserControl& HeadlessHost::WindowOf(const std::string& name) {
+  return Find(controls_, name);
+}
+const UserControl& HeadlessHost::WindowOf(const std::string& name) const {
+  return Find(controls_, name);
+}
+const Region* HeadlessHost::RegionOf(const std::string& name) const {
+  return Find(controls_, name).region();
+}
+User32& HeadlessHost::Desktop() {
+  return *desktop_;
+}
+CursorHandle HeadlessHost::CurrentCursor() const {
+  return desktop_->current_cursor();
+}
+
+void HeadlessHost::Unload() {
+  while (!controls_.empty()) {
+    HostedControl& last = *controls_.back();
+    if (last.has_control()) last.control().Terminate();
+    desktop_->Forget(last.handle());
+    if (focus_ == last.handle()) focus_ = 0;
+    controls_.pop_back();
+  }
+}
+
+std::string FormatEventArgs(std::span<const EventArg> args) {
+  std::string out;
+  for (const EventArg& arg : args) {
+    if (!out.empty()) out += ',';
+    std::visit(
+        [&](auto* value) {
+          using T = std::remove_pointer_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            out += *value ? "True" : "False";
+          } else if constexpr (std::is_same_v<T, float>) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%g", static_cast<double>(*value));
+            out += text;
+          } else if constexpr (std::is_same_v<T, DataObject>) {
+            out += "Data";
+          } else {
+            out += std::to_string(*value);
+          }
+        },
+        arg);
+  }
+  return out;
+}
+
+}  // namespace fw::headless

@@ -1,0 +1,143 @@
+#pragma once
+// The headless host: a parent window with controls in it, driven by tests. It moves a cursor,
+// presses and releases mouse buttons and keys, moves the focus and advances a fake clock, and
+// it records what the controls do to the platform: property-changed notifications, events,
+// captures and cursor changes. It draws with the build's own GdiDevice, so in the Windows build
+// every control paints into real GDI DIB sections.
+//
+// Everything runs synchronously on the calling thread; nothing waits on the wall clock.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/usercontrol.h"
+
+namespace fw::headless {
+
+// What the host saw, in order.
+struct Record {
+  enum class Kind { Event, PropertyChanged, SetCapture, ReleaseCapture, SetCursor };
+  Kind kind;
+  std::string control;  // the control's name ("" for a cursor change)
+  std::string name;     // event or property name; for SetCursor the cursor's id
+  std::string args;     // an event's arguments as they reached the container, "a,b,c"
+  friend bool operator==(const Record&, const Record&) = default;
+};
+
+// The container's handler of an event: (control name, event name, arguments by reference).
+using EventHandler =
+    std::function<void(const std::string&, std::string_view, std::span<const EventArg>)>;
+
+class HeadlessHost;
+
+// One control placed in the host: its window, surface and site.
+class HostedControl;
+
+// How a control comes to life: fresh at design time, or from saved design data.
+struct Placement {
+  std::string name;                    // the instance name, the ambient display name
+  Rect twips;                          // position and size in the parent, in twips
+  const PropertyBag* saved = nullptr;  // null: InitProperties; else ReadProperties(*saved)
+};
+
+class HeadlessHost {
+ public:
+  // A parent window whose client area is `client` pixels, with its top-left at `origin` on the
+  // screen (not at 0, 0, so that screen and client coordinates differ).
+  explicit HeadlessHost(GdiDevice& device, Size client = {395, 225}, Point origin = {120, 80});
+  ~HeadlessHost();
+  HeadlessHost(const HeadlessHost&) = delete;
+  HeadlessHost& operator=(const HeadlessHost&) = delete;
+
+  // Places a control made by `make` (which receives its window and site) and brings it to life:
+  // InitProperties or ReadProperties, then Show. Returns the control.
+  template <class Control>
+  Control& Place(const Placement& placement) {
+    auto& slot = Add(placement);
+    auto control = std::make_unique<Control>(Window(slot), Site(slot));
+    Control& ref = *control;
+    Start(slot, std::move(control), placement.saved);
+    return ref;
+  }
+
+  // Ambient properties the controls see.
+  void SetUserMode(bool run_time) { user_mode_ = run_time; }
+  bool UserMode() const { return user_mode_; }
+  void SetAmbientFont(const FontSpec& font) { ambient_font_ = font; }
+  const FontSpec& AmbientFont() const { return ambient_font_; }
+
+  // The container's event handler (the form's code); events are recorded either way.
+  void OnEvent(EventHandler handler) { on_event_ = std::move(handler); }
+
+  // Input, in the parent's client pixels. A disabled control receives no mouse or key input.
+  void MoveMouse(int x, int y);
+  void MouseDown(std::int16_t button = kLeftButton, std::int16_t shift = 0);
+  // Releases the button; a release over the control that was pressed also clicks it.
+  void MouseUp(std::int16_t button = kLeftButton, std::int16_t shift = 0);
+  // Move, press and release.
+  void Click(int x, int y);
+  // Two clicks in quick succession as the platform reports them: down, up, click, then the
+  // double-click notification in place of the second down, then up.
+  void DoubleClick(int x, int y);
+  void KeyDown(std::int16_t key_code, std::int16_t shift = 0);
+  void KeyPress(std::int16_t key_ascii);
+  void KeyUp(std::int16_t key_code, std::int16_t shift = 0);
+  // Gives the focus to the named control (the previous one loses it); "" takes it away.
+  void Focus(const std::string& name);
+  // Advances the fake clock, running due timers in time order.
+  void Advance(int milliseconds);
+  long long Now() const { return now_ms_; }
+
+  // What happened, and a way to start afresh.
+  const std::vector<Record>& Records() const { return records_; }
+  std::vector<Record> RecordsOf(Record::Kind kind) const;
+  void ClearRecords() { records_.clear(); }
+
+  UserControl& WindowOf(const std::string& name);
+  const UserControl& WindowOf(const std::string& name) const;
+  // The control's window region (null when it has none).
+  const Region* RegionOf(const std::string& name) const;
+  User32& Desktop();
+  GdiDevice& Device() { return device_; }
+  CursorHandle CurrentCursor() const;
+  // Ends every control (Terminate) in reverse order of placement.
+  void Unload();
+
+ private:
+  friend class HostedControl;
+  HostedControl& Add(const Placement& placement);
+  static UserControl& Window(HostedControl& slot);
+  static UserControlSite& Site(HostedControl& slot);
+  void Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
+             const PropertyBag* saved);
+  HostedControl* ControlAt(Point screen) const;
+  HostedControl* ByWindow(WindowHandle window) const;
+  HostedControl* Focused() const;
+  void Log(Record record) { records_.push_back(std::move(record)); }
+
+  class FakeDesktop;
+  GdiDevice& device_;
+  Size client_;
+  Point origin_;
+  bool user_mode_ = true;
+  FontSpec ambient_font_{"MS Sans Serif", 8.25, false, false, false, false};
+  EventHandler on_event_;
+  std::vector<std::unique_ptr<HostedControl>> controls_;
+  std::unique_ptr<FakeDesktop> desktop_;
+  std::vector<Record> records_;
+  Point cursor_;              // screen pixels
+  WindowHandle pressed_ = 0;  // the window a held mouse button went down on
+  std::int16_t held_buttons_ = 0;
+  std::int16_t held_shift_ = 0;
+  WindowHandle focus_ = 0;
+  long long now_ms_ = 0;
+};
+
+// Formats event arguments as the records show them: integers in decimal, floats with up to
+// six significant digits, Booleans True/False, data objects as "Data".
+std::string FormatEventArgs(std::span<const EventArg> args);
+
+}  // namespace fw::headless

@@ -1,0 +1,581 @@
+#include "platform/property_bag.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
+#include "platform/base64.h"
+
+namespace fw {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Bounds on JSON text read back: a bag is a flat object of a few dozen properties, and these
+// keep a hostile file from exhausting the stack (nesting) or time (members are looked up
+// linearly while an ordered object is built).
+constexpr int kMaxJsonDepth = 64;
+constexpr std::size_t kMaxJsonMembers = 10000;
+
+// The largest font size a saved bag may hold, in points.
+constexpr double kMaxFontSize = 2048.0;
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerKey(std::string_view key) {
+  std::string lower(key);
+  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+  return lower;
+}
+
+// Windows-1252 bytes 0x80-0x9F; the undefined ones map to the C1 control of the same value.
+constexpr std::array<char32_t, 32> kCp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+std::string AnsiToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    AppendUtf8(out, byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char32_t{byte});
+  }
+  return out;
+}
+
+// Why a UTF-8 string cannot be held in Windows-1252, or nothing when it can (then `out` holds
+// it converted).
+std::optional<std::string> Utf8ToAnsi(std::string_view text, std::string& out) {
+  out.clear();
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+      length = 1;
+      code = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      length = 2;
+      code = lead & 0x1Fu;
+      minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3;
+      code = lead & 0x0Fu;
+      minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4;
+      code = lead & 0x07u;
+      minimum = 0x10000;
+    } else {
+      return "ill-formed UTF-8 at byte " + std::to_string(i);
+    }
+    if (length > text.size() - i) return "ill-formed UTF-8 at byte " + std::to_string(i);
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return "ill-formed UTF-8 at byte " + std::to_string(i);
+      code = (code << 6) | (next & 0x3Fu);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      return "ill-formed UTF-8 at byte " + std::to_string(i);
+    }
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+      out += static_cast<char>(code);
+    } else {
+      const auto* found = std::find(kCp1252High.begin(), kCp1252High.end(), code);
+      if (found == kCp1252High.end()) {
+        std::array<char, 16> hex{};
+        std::snprintf(hex.data(), hex.size(), "U+%04X", static_cast<unsigned>(code));
+        return "the character " + std::string(hex.data()) + " at byte " + std::to_string(i) +
+               " has no Windows-1252 form";
+      }
+      out += static_cast<char>(0x80 + (found - kCp1252High.begin()));
+    }
+    i += length;
+  }
+  return std::nullopt;
+}
+
+std::string Quoted(std::string_view ansi_key) {
+  return "property \"" + AnsiToUtf8(ansi_key) + "\"";
+}
+
+[[noreturn]] void Fail(std::string_view ansi_key, const std::string& message) {
+  throw PropertyBagError(AnsiToUtf8(ansi_key), Quoted(ansi_key) + ": " + message);
+}
+
+// A string of the JSON form (UTF-8) as the bag holds it; `key_utf8` names the property.
+std::string FromJsonString(const Json& value, const std::string& key_utf8, std::string_view what) {
+  std::string out;
+  if (const auto problem = Utf8ToAnsi(value.get_ref<const std::string&>(), out)) {
+    throw PropertyBagError(key_utf8,
+                           "property \"" + key_utf8 + "\": " + std::string(what) + ": " + *problem);
+  }
+  return out;
+}
+
+std::optional<std::int64_t> AsInteger(const PropertyValue& value) {
+  if (const auto* v = std::get_if<std::int16_t>(&value)) return *v;
+  if (const auto* v = std::get_if<std::int32_t>(&value)) return *v;
+  if (const auto* v = std::get_if<std::int64_t>(&value)) return *v;
+  return std::nullopt;
+}
+
+std::string Describe(const PropertyValue& value) {
+  struct Visitor {
+    std::string operator()(std::int16_t v) const { return "the integer " + std::to_string(v); }
+    std::string operator()(std::int32_t v) const { return "the integer " + std::to_string(v); }
+    std::string operator()(std::int64_t v) const { return "the integer " + std::to_string(v); }
+    std::string operator()(Bool16 v) const {
+      return std::string("the Boolean ") + (v ? "True" : "False");
+    }
+    std::string operator()(const std::string&) const { return "text"; }
+    std::string operator()(const PropertyFont&) const { return "a font"; }
+    std::string operator()(const PicturePtr& p) const { return p ? "a picture" : "no picture"; }
+    std::string operator()(const OpaqueJson& v) const {
+      if (v.value.is_number()) return "the number " + v.value.dump();
+      return std::string("a JSON ") + v.value.type_name();
+    }
+  };
+  return std::visit(Visitor{}, value);
+}
+
+[[noreturn]] void WrongType(std::string_view ansi_key, const PropertyValue& stored,
+                            std::string_view wanted) {
+  Fail(ansi_key, "holds " + Describe(stored) + ", not " + std::string(wanted));
+}
+
+// JSON form of one value.
+Json ToJsonValue(const PropertyValue& value) {
+  struct Visitor {
+    Json operator()(std::int16_t v) const { return v; }
+    Json operator()(std::int32_t v) const { return v; }
+    Json operator()(std::int64_t v) const { return v; }
+    Json operator()(Bool16 v) const { return static_cast<bool>(v); }
+    Json operator()(const std::string& v) const { return AnsiToUtf8(v); }
+    Json operator()(const PropertyFont& v) const {
+      Json font = Json::object();
+      font["name"] = AnsiToUtf8(v.name);
+      font["size"] = v.size;
+      font["bold"] = v.bold;
+      font["italic"] = v.italic;
+      font["underline"] = v.underline;
+      return font;
+    }
+    Json operator()(const PicturePtr& v) const {
+      if (!v) return nullptr;
+      Json picture = Json::object();
+      if (v->from_resource()) {
+        picture["resource"] = AnsiToUtf8(v->resource_name());
+      } else {
+        picture[v->file_type()] = EncodeBase64(v->file_bytes());
+      }
+      return picture;
+    }
+    Json operator()(const OpaqueJson& v) const { return v.value; }
+  };
+  return std::visit(Visitor{}, value);
+}
+
+constexpr std::array<std::string_view, 4> kPictureMembers{"resource", "bmp", "ico", "cur"};
+constexpr std::array<std::string_view, 5> kFontMembers{"name", "size", "bold", "italic",
+                                                       "underline"};
+
+PicturePtr PictureFromJson(const Json& object, const std::string& key,
+                           const PictureResolver& resolver) {
+  const std::string where = "property \"" + key + "\": ";
+  if (object.size() != 1) {
+    throw PropertyBagError(key, where + "a picture is an object with exactly one member " +
+                                    "(resource, bmp, ico or cur); this one has " +
+                                    std::to_string(object.size()));
+  }
+  const std::string& type = object.begin().key();
+  const Json& data = object.begin().value();
+  if (!data.is_string()) {
+    throw PropertyBagError(key, where + "the picture's \"" + type + "\" is a JSON " +
+                                    data.type_name() + ", not a string");
+  }
+  if (type == "resource") {
+    const std::string name = FromJsonString(data, key, "the resource name");
+    if (!resolver) {
+      throw PropertyBagError(key, where + "holds the resource picture \"" +
+                                      data.get<std::string>() +
+                                      "\", but resource pictures cannot be read here");
+    }
+    PicturePtr picture = resolver(name);
+    if (!picture) {
+      throw PropertyBagError(
+          key, where + "unknown resource picture \"" + data.get<std::string>() + "\"");
+    }
+    return picture;
+  }
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = DecodeBase64(data.get_ref<const std::string&>());
+  } catch (const std::invalid_argument& e) {
+    throw PropertyBagError(key, where + "the picture's \"" + type + "\" data: " + e.what());
+  }
+  try {
+    return std::make_shared<const Picture>(LoadPicture(bytes, type));
+  } catch (const PictureError& e) {
+    throw PropertyBagError(key, where + "unreadable picture: " + e.what());
+  }
+}
+
+PropertyFont FontFromJson(const Json& object, const std::string& key) {
+  const std::string where = "property \"" + key + "\": ";
+  PropertyFont font;
+  bool has_name = false;
+  bool has_size = false;
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    const std::string& member = it.key();
+    const Json& value = it.value();
+    const auto wrong = [&](std::string_view wanted) {
+      return PropertyBagError(key, where + "the font's \"" + member + "\" is a JSON " +
+                                       value.type_name() + ", not " + std::string(wanted));
+    };
+    if (member == "name") {
+      if (!value.is_string()) throw wrong("a string");
+      font.name = FromJsonString(value, key, "the font name");
+      has_name = true;
+    } else if (member == "size") {
+      if (!value.is_number()) throw wrong("a number");
+      font.size = value.get<double>();
+      if (!std::isfinite(font.size) || font.size <= 0.0 || font.size > kMaxFontSize) {
+        throw PropertyBagError(
+            key, where + "the font's size " + value.dump() + " is not between 0 and 2048 points");
+      }
+      has_size = true;
+    } else if (member == "bold" || member == "italic" || member == "underline") {
+      if (!value.is_boolean()) throw wrong("true or false");
+      const bool on = value.get<bool>();
+      (member == "bold" ? font.bold : member == "italic" ? font.italic : font.underline) = on;
+    } else {
+      throw PropertyBagError(key, where + "unknown member \"" + member +
+                                      "\" in a font (expected name, size, bold, italic, "
+                                      "underline)");
+    }
+  }
+  if (!has_name || !has_size) {
+    throw PropertyBagError(key, where + "a font needs both \"name\" and \"size\"");
+  }
+  return font;
+}
+
+// The bag's value for one member of the JSON form.
+PropertyValue ValueFromJson(const Json& value, const std::string& key,
+                            const PictureResolver& resolver) {
+  switch (value.type()) {
+    case Json::value_t::boolean:
+      return Bool16(value.get<bool>());
+    case Json::value_t::number_integer:
+      return value.get<std::int64_t>();
+    case Json::value_t::number_unsigned: {
+      const auto number = value.get<std::uint64_t>();
+      if (number <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        return static_cast<std::int64_t>(number);
+      }
+      return OpaqueJson{value};
+    }
+    case Json::value_t::string:
+      return FromJsonString(value, key, "the text");
+    case Json::value_t::null:
+      return PicturePtr{};
+    case Json::value_t::object: {
+      const auto has_any = [&value](const auto& names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&value](std::string_view name) { return value.contains(name); });
+      };
+      if (has_any(kPictureMembers)) return PictureFromJson(value, key, resolver);
+      if (has_any(kFontMembers)) return FontFromJson(value, key);
+      return OpaqueJson{value};
+    }
+    default:
+      return OpaqueJson{value};
+  }
+}
+
+Json ParseBagJson(std::string_view text) {
+  std::size_t members = 0;
+  const auto limit = [&members](int depth, Json::parse_event_t event, Json&) {
+    if (depth > kMaxJsonDepth) {
+      throw PropertyBagError(
+          "", "the JSON is nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+    }
+    if (event == Json::parse_event_t::key && ++members > kMaxJsonMembers) {
+      throw PropertyBagError(
+          "", "the JSON has more than " + std::to_string(kMaxJsonMembers) + " object members");
+    }
+    return true;
+  };
+  try {
+    return Json::parse(text.begin(), text.end(), limit);
+  } catch (const Json::parse_error& e) {
+    // nlohmann's message gives the line and column; drop its "[json.exception...] " tag.
+    std::string message = e.what();
+    if (const std::size_t tag_end = message.find("] "); tag_end != std::string::npos) {
+      message.erase(0, tag_end + 2);
+    }
+    throw PropertyBagError("", "malformed JSON at byte " + std::to_string(e.byte) + ": " + message);
+  } catch (const Json::exception& e) {
+    throw PropertyBagError("", std::string("malformed JSON: ") + e.what());
+  }
+}
+
+}  // namespace
+
+FontSpec PropertyFont::ToFontSpec() const {
+  FontSpec spec;
+  spec.face = name;
+  spec.points = size;
+  spec.bold = bold;
+  spec.italic = italic;
+  spec.underline = underline;
+  return spec;
+}
+
+PropertyFont PropertyFont::FromFontSpec(const FontSpec& spec) {
+  return PropertyFont{spec.face, spec.points, spec.bold, spec.italic, spec.underline};
+}
+
+bool PropertyValuesEqual(const PropertyValue& a, const PropertyValue& b) {
+  const auto x = AsInteger(a);
+  const auto y = AsInteger(b);
+  if (x || y) return x && y && *x == *y;
+  if (a.index() != b.index()) return false;
+  if (const auto* p = std::get_if<PicturePtr>(&a)) {
+    const PicturePtr& q = std::get<PicturePtr>(b);
+    if (!*p || !q) return *p == q;
+    return *p == q || (*p)->SameSourceAs(*q);
+  }
+  return a == b;
+}
+
+// ---- The bag ----
+
+std::size_t* PropertyBag::FindIndex(std::string_view key) {
+  const auto found = index_.find(LowerKey(key));
+  return found == index_.end() ? nullptr : &found->second;
+}
+
+const std::size_t* PropertyBag::FindIndex(std::string_view key) const {
+  const auto found = index_.find(LowerKey(key));
+  return found == index_.end() ? nullptr : &found->second;
+}
+
+const PropertyBag::Entry* PropertyBag::FindEntry(std::string_view key) const {
+  const std::size_t* at = FindIndex(key);
+  return at == nullptr ? nullptr : &entries_[*at];
+}
+
+const PropertyValue* PropertyBag::Find(std::string_view key) const {
+  const Entry* entry = FindEntry(key);
+  return entry == nullptr ? nullptr : &entry->value;
+}
+
+void PropertyBag::Store(std::string_view key, PropertyValue value) {
+  if (const std::size_t* at = FindIndex(key)) {
+    entries_[*at].key = std::string(key);
+    entries_[*at].value = std::move(value);
+    return;
+  }
+  entries_.push_back(Entry{std::string(key), std::move(value)});
+  index_.emplace(LowerKey(key), entries_.size() - 1);
+}
+
+bool PropertyBag::Remove(std::string_view key) {
+  const auto found = index_.find(LowerKey(key));
+  if (found == index_.end()) return false;
+  const std::size_t at = found->second;
+  index_.erase(found);
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+  for (auto& [name, position] : index_) {
+    if (position > at) --position;
+  }
+  return true;
+}
+
+std::vector<std::string> PropertyBag::Keys() const {
+  std::vector<std::string> keys;
+  keys.reserve(entries_.size());
+  for (const Entry& entry : entries_) keys.push_back(entry.key);
+  return keys;
+}
+
+void PropertyBag::WriteProperty(std::string_view key, PropertyValue value,
+                                const PropertyValue& default_value) {
+  if (PropertyValuesEqual(value, default_value)) {
+    Remove(key);
+  } else {
+    Store(key, std::move(value));
+  }
+}
+
+PropertyValue PropertyBag::ReadProperty(std::string_view key,
+                                        const PropertyValue& default_value) const {
+  const PropertyValue* value = Find(key);
+  return value == nullptr ? default_value : *value;
+}
+
+void PropertyBag::WriteInt16(std::string_view key, std::int16_t value, std::int16_t default_value) {
+  WriteProperty(key, PropertyValue(std::in_place_type<std::int16_t>, value),
+                PropertyValue(std::in_place_type<std::int16_t>, default_value));
+}
+
+void PropertyBag::WriteInt32(std::string_view key, std::int32_t value, std::int32_t default_value) {
+  WriteProperty(key, PropertyValue(std::in_place_type<std::int32_t>, value),
+                PropertyValue(std::in_place_type<std::int32_t>, default_value));
+}
+
+void PropertyBag::WriteBool(std::string_view key, bool value, bool default_value) {
+  WriteProperty(key, Bool16(value), Bool16(default_value));
+}
+
+void PropertyBag::WriteText(std::string_view key, std::string_view value,
+                            std::string_view default_value) {
+  WriteProperty(key, PropertyValue(std::in_place_type<std::string>, value),
+                PropertyValue(std::in_place_type<std::string>, default_value));
+}
+
+void PropertyBag::WriteFont(std::string_view key, const PropertyFont& value,
+                            const PropertyFont& default_value) {
+  WriteProperty(key, value, default_value);
+}
+
+void PropertyBag::WritePicture(std::string_view key, PicturePtr value,
+                               const PicturePtr& default_value) {
+  WriteProperty(key, std::move(value), default_value);
+}
+
+void PropertyBag::WriteColor(std::string_view key, ColorValue value, ColorValue default_value) {
+  WriteInt32(key, static_cast<std::int32_t>(value), static_cast<std::int32_t>(default_value));
+}
+
+std::int64_t PropertyBag::ReadInteger(std::string_view key, std::int64_t low, std::int64_t high,
+                                      std::int64_t default_value, std::string_view type) const {
+  const Entry* entry = FindEntry(key);
+  if (entry == nullptr) return default_value;
+  const std::optional<std::int64_t> value = AsInteger(entry->value);
+  if (!value) WrongType(entry->key, entry->value, type);
+  if (*value < low || *value > high) {
+    Fail(entry->key,
+         "holds " + std::to_string(*value) + ", which does not fit " + std::string(type));
+  }
+  return *value;
+}
+
+std::int16_t PropertyBag::ReadInt16(std::string_view key, std::int16_t default_value) const {
+  return static_cast<std::int16_t>(ReadInteger(key, std::numeric_limits<std::int16_t>::min(),
+                                               std::numeric_limits<std::int16_t>::max(),
+                                               default_value, "a 16-bit integer"));
+}
+
+std::int32_t PropertyBag::ReadInt32(std::string_view key, std::int32_t default_value) const {
+  return static_cast<std::int32_t>(ReadInteger(key, std::numeric_limits<std::int32_t>::min(),
+                                               std::numeric_limits<std::int32_t>::max(),
+                                               default_value, "a 32-bit integer"));
+}
+
+ColorValue PropertyBag::ReadColor(std::string_view key, ColorValue default_value) const {
+  const std::int64_t value =
+      ReadInteger(key, std::numeric_limits<std::int32_t>::min(),
+                  std::numeric_limits<std::uint32_t>::max(), default_value, "a colour");
+  return static_cast<ColorValue>(value);
+}
+
+bool PropertyBag::ReadBool(std::string_view key, bool default_value) const {
+  const Entry* entry = FindEntry(key);
+  if (entry == nullptr) return default_value;
+  const auto* value = std::get_if<Bool16>(&entry->value);
+  if (value == nullptr) WrongType(entry->key, entry->value, "a Boolean");
+  return static_cast<bool>(*value);
+}
+
+std::string PropertyBag::ReadText(std::string_view key, std::string_view default_value) const {
+  const Entry* entry = FindEntry(key);
+  if (entry == nullptr) return std::string(default_value);
+  const auto* value = std::get_if<std::string>(&entry->value);
+  if (value == nullptr) WrongType(entry->key, entry->value, "text");
+  return *value;
+}
+
+PropertyFont PropertyBag::ReadFont(std::string_view key, const PropertyFont& default_value) const {
+  const Entry* entry = FindEntry(key);
+  if (entry == nullptr) return default_value;
+  const auto* value = std::get_if<PropertyFont>(&entry->value);
+  if (value == nullptr) WrongType(entry->key, entry->value, "a font");
+  return *value;
+}
+
+PicturePtr PropertyBag::ReadPicture(std::string_view key, const PicturePtr& default_value) const {
+  const Entry* entry = FindEntry(key);
+  if (entry == nullptr) return default_value;
+  const auto* value = std::get_if<PicturePtr>(&entry->value);
+  if (value == nullptr) WrongType(entry->key, entry->value, "a picture");
+  return *value;
+}
+
+// ---- JSON ----
+
+nlohmann::ordered_json PropertyBag::ToJson() const {
+  Json json = Json::object();
+  for (const Entry& entry : entries_) json[AnsiToUtf8(entry.key)] = ToJsonValue(entry.value);
+  return json;
+}
+
+std::string PropertyBag::ToJsonText(int indent) const {
+  // Everything the bag makes is UTF-8 already; only a value kept from a caller's JSON could be
+  // otherwise, and it is written with U+FFFD rather than not at all.
+  return ToJson().dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
+PropertyBag PropertyBag::FromJson(std::string_view text, const PictureResolver& resolver) {
+  return FromJsonValue(ParseBagJson(text), resolver);
+}
+
+PropertyBag PropertyBag::FromJsonValue(const nlohmann::ordered_json& json,
+                                       const PictureResolver& resolver) {
+  if (!json.is_object()) {
+    throw PropertyBagError(
+        "", std::string("the property bag's JSON is a ") + json.type_name() + ", not an object");
+  }
+  PropertyBag bag;
+  for (auto it = json.begin(); it != json.end(); ++it) {
+    const std::string& key_utf8 = it.key();
+    const Json& value = it.value();
+    std::string key;
+    if (const auto problem = Utf8ToAnsi(key_utf8, key)) {
+      throw PropertyBagError(key_utf8, "property \"" + key_utf8 + "\": the name: " + *problem);
+    }
+    if (const PropertyBag::Entry* earlier = bag.FindEntry(key)) {
+      throw PropertyBagError(key_utf8, "property \"" + key_utf8 + "\" appears twice (also as \"" +
+                                           AnsiToUtf8(earlier->key) +
+                                           "\"); names differ only in case");
+    }
+    bag.Store(key, ValueFromJson(value, key_utf8, resolver));
+  }
+  return bag;
+}
+
+}  // namespace fw

@@ -1,0 +1,491 @@
+// The controls' property bag: defaults, names without case, typed reads and the JSON form.
+#include "platform/property_bag.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/platform/picture_test_files.h"
+
+namespace fw {
+namespace {
+
+using test::IconEntry;
+using test::MakeBmp;
+using test::MakeIconFile;
+using test::MakeMask;
+using test::MakePattern;
+
+// Runs `f` and returns the PropertyBagError it throws; fails the test if it throws none.
+template <typename F>
+PropertyBagError BagErrorOf(F f) {
+  try {
+    f();
+  } catch (const PropertyBagError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no PropertyBagError";
+  return PropertyBagError("", "");
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::vector<std::uint8_t> SmallBmp() {
+  return MakeBmp(MakePattern(3, 2, 0));
+}
+
+std::vector<std::uint8_t> SmallIcon(bool cursor) {
+  IconEntry entry;
+  entry.pixels = MakePattern(4, 4, 16);
+  entry.mask = MakeMask(4, 4);
+  entry.bits = 4;
+  entry.hot_x = 2;
+  entry.hot_y = 1;
+  return MakeIconFile({entry}, cursor);
+}
+
+PicturePtr Share(Picture picture) {
+  return std::make_shared<const Picture>(std::move(picture));
+}
+
+// The program's resources for the tests: "IDB_SKIN" and "IDI_APP".
+class Resources {
+ public:
+  Resources()
+      : skin_(Share(LoadResourcePicture("IDB_SKIN", SmallBmp(), "bmp"))),
+        app_(Share(LoadResourcePicture("IDI_APP", SmallIcon(false), "ico"))) {}
+  PictureResolver Resolver() const {
+    return [this](std::string_view name) -> PicturePtr {
+      if (name == "IDB_SKIN") return skin_;
+      if (name == "IDI_APP") return app_;
+      return nullptr;
+    };
+  }
+  const PicturePtr& skin() const { return skin_; }
+
+ private:
+  PicturePtr skin_;
+  PicturePtr app_;
+};
+
+// ---- Writing and reading ----
+
+TEST(PropertyBagTest, AValueEqualToItsDefaultIsNotStored) {
+  const PicturePtr picture = Share(LoadPicture(SmallBmp(), "bmp"));
+  PropertyBag bag;
+  bag.WriteInt16("ButtonShape", 0, 0);
+  bag.WriteInt32("BackColor", 12, 12);
+  bag.WriteBool("Enabled", true, true);
+  bag.WriteText("Caption", "", "");
+  bag.WriteFont("Font", PropertyFont{}, PropertyFont{});
+  bag.WritePicture("Picture", nullptr, nullptr);
+  // Another picture object read from the same file is the same picture.
+  bag.WritePicture("DownPicture", Share(LoadPicture(SmallBmp(), "bmp")), picture);
+  bag.WriteColor("ForeColor", 0x80000012u, 0x80000012u);
+  bag.WriteProperty("Value", std::int16_t{5}, std::int32_t{5});
+  EXPECT_TRUE(bag.empty());
+  EXPECT_EQ(bag.ToJsonText(-1), "{}");
+
+  bag.WriteInt16("ButtonShape", 2, 0);
+  EXPECT_EQ(bag.size(), 1u);
+}
+
+TEST(PropertyBagTest, WritingTheDefaultRemovesAnEarlierValue) {
+  PropertyBag bag;
+  bag.WriteInt16("A", 1, 0);
+  bag.WriteInt16("B", 2, 0);
+  bag.WriteInt16("C", 3, 0);
+  bag.WriteInt16("b", 0, 0);
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"A", "C"}));
+  EXPECT_EQ(bag.ReadInt16("C", 0), 3);
+  EXPECT_EQ(bag.ReadInt16("B", 9), 9);
+  EXPECT_FALSE(bag.Remove("B"));
+  EXPECT_TRUE(bag.Remove("a"));
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"C"}));
+  EXPECT_EQ(bag.ReadInt16("c", 0), 3);
+}
+
+TEST(PropertyBagTest, AMissingPropertyGivesTheDefault) {
+  const PropertyBag bag;
+  EXPECT_EQ(bag.ReadInt16("ButtonShape", 4), 4);
+  EXPECT_EQ(bag.ReadInt32("BackColor", -7), -7);
+  EXPECT_TRUE(bag.ReadBool("Enabled", true));
+  EXPECT_EQ(bag.ReadText("Caption", "Command1"), "Command1");
+  EXPECT_EQ(bag.ReadFont("Font", PropertyFont{"Arial", 12, true, false, false}),
+            (PropertyFont{"Arial", 12, true, false, false}));
+  EXPECT_EQ(bag.ReadPicture("Picture", nullptr), nullptr);
+  EXPECT_EQ(bag.ReadColor("BackColor", 0x8000000Fu), 0x8000000Fu);
+  EXPECT_EQ(bag.ReadProperty("Caption", std::string("x")), PropertyValue(std::string("x")));
+  EXPECT_EQ(bag.Find("Caption"), nullptr);
+  EXPECT_FALSE(bag.Contains("Caption"));
+}
+
+TEST(PropertyBagTest, NamesAreFoundWithoutRegardToCase) {
+  PropertyBag bag;
+  bag.WriteInt16("ButtonShape", 3, 0);
+  EXPECT_EQ(bag.ReadInt16("BUTTONSHAPE", 0), 3);
+  EXPECT_EQ(bag.ReadInt16("buttonshape", 0), 3);
+  EXPECT_TRUE(bag.Contains("bUTTONsHAPE"));
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"ButtonShape"}));
+  EXPECT_EQ(bag.ReadInt16("ButtonShap", 0), 0);
+}
+
+TEST(PropertyBagTest, RewritingKeepsThePlaceAndTakesTheNewSpelling) {
+  PropertyBag bag;
+  bag.WriteText("Caption", "a", "");
+  bag.WriteInt16("ButtonShape", 1, 0);
+  bag.WriteBool("Enabled", false, true);
+  bag.WriteText("CAPTION", "b", "");
+  EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"CAPTION", "ButtonShape", "Enabled"}));
+  EXPECT_EQ(bag.ReadText("caption", ""), "b");
+}
+
+TEST(PropertyBagTest, BooleansAreSixteenBitsWithTrueAsMinusOne) {
+  EXPECT_EQ(Bool16(true).raw(), -1);
+  EXPECT_EQ(Bool16(false).raw(), 0);
+  EXPECT_EQ(Bool16().raw(), 0);
+  PropertyBag bag;
+  bag.WriteBool("cmdLock", true, false);
+  const PropertyValue* stored = bag.Find("cmdLock");
+  ASSERT_NE(stored, nullptr);
+  ASSERT_TRUE(std::holds_alternative<Bool16>(*stored));
+  EXPECT_EQ(std::get<Bool16>(*stored).raw(), -1);
+  EXPECT_TRUE(bag.ReadBool("cmdlock", false));
+}
+
+TEST(PropertyBagTest, ColoursKeepTheirBitsAsThirtyTwoBitIntegers) {
+  PropertyBag bag;
+  bag.WriteColor("BackColor", 0x8000000Fu, 0x80000005u);
+  bag.WriteColor("ForeColor", 0x00FF8000u, 0x80000012u);
+  EXPECT_EQ(bag.ReadInt32("BackColor", 0), -2147483633);
+  EXPECT_EQ(bag.ReadColor("BackColor", 0), 0x8000000Fu);
+  EXPECT_EQ(bag.ReadColor("ForeColor", 0), 0x00FF8000u);
+  EXPECT_EQ(bag.ToJsonText(-1), R"({"BackColor":-2147483633,"ForeColor":16744448})");
+  // Either spelling of a system colour reads back.
+  const PropertyBag loaded = PropertyBag::FromJson(R"({"A": 2147483663, "B": -2147483633})");
+  EXPECT_EQ(loaded.ReadColor("A", 0), 0x8000000Fu);
+  EXPECT_EQ(loaded.ReadColor("B", 0), 0x8000000Fu);
+  const PropertyBagError e =
+      BagErrorOf([] { PropertyBag::FromJson(R"({"A": 4294967296})").ReadColor("A", 0); });
+  EXPECT_EQ(e.key(), "A");
+  EXPECT_TRUE(Contains(e.what(), "does not fit a colour")) << e.what();
+}
+
+TEST(PropertyBagTest, FontsConvertToAndFromTheDrawingFont) {
+  FontSpec spec;
+  spec.face = "Tahoma";
+  spec.points = 9.75;
+  spec.bold = true;
+  spec.underline = true;
+  spec.strikethrough = true;
+  const PropertyFont font = PropertyFont::FromFontSpec(spec);
+  EXPECT_EQ(font, (PropertyFont{"Tahoma", 9.75, true, false, true}));
+  FontSpec back = font.ToFontSpec();
+  EXPECT_FALSE(back.strikethrough);
+  back.strikethrough = true;
+  EXPECT_EQ(back, spec);
+}
+
+// ---- Typed reading ----
+
+TEST(PropertyBagTest, AValueOfAnotherTypeIsAnErrorNamingTheKey) {
+  PropertyBag bag;
+  bag.WriteText("Caption", "OK", "");
+  bag.WriteBool("Enabled", false, true);
+  bag.WriteInt16("ButtonShape", 2, 0);
+  bag.WriteFont("Font", PropertyFont{"Arial", 10, false, false, false}, PropertyFont{});
+
+  PropertyBagError e = BagErrorOf([&] { bag.ReadInt16("caption", 0); });
+  EXPECT_EQ(e.key(), "Caption");
+  EXPECT_TRUE(Contains(e.what(), "\"Caption\"")) << e.what();
+  EXPECT_TRUE(Contains(e.what(), "holds text, not a 16-bit integer")) << e.what();
+
+  e = BagErrorOf([&] { bag.ReadInt32("Enabled", 0); });
+  EXPECT_EQ(e.key(), "Enabled");
+  EXPECT_TRUE(Contains(e.what(), "Boolean")) << e.what();
+  e = BagErrorOf([&] { bag.ReadBool("ButtonShape", false); });
+  EXPECT_EQ(e.key(), "ButtonShape");
+  e = BagErrorOf([&] { bag.ReadText("Font", ""); });
+  EXPECT_EQ(e.key(), "Font");
+  e = BagErrorOf([&] { bag.ReadFont("Caption", PropertyFont{}); });
+  EXPECT_EQ(e.key(), "Caption");
+  e = BagErrorOf([&] { bag.ReadPicture("ButtonShape", nullptr); });
+  EXPECT_EQ(e.key(), "ButtonShape");
+  EXPECT_TRUE(Contains(e.what(), "not a picture")) << e.what();
+}
+
+TEST(PropertyBagTest, IntegersAreCheckedAgainstTheWidthOfTheirKey) {
+  const PropertyBag bag = PropertyBag::FromJson(
+      R"({"ButtonShape": 70000, "Low": -32769, "Edge": -32768, "Big": 5000000000})");
+  PropertyBagError e = BagErrorOf([&] { bag.ReadInt16("ButtonShape", 0); });
+  EXPECT_EQ(e.key(), "ButtonShape");
+  EXPECT_TRUE(Contains(e.what(), "\"ButtonShape\": holds 70000, which does not fit a 16-bit"))
+      << e.what();
+  EXPECT_EQ(bag.ReadInt32("ButtonShape", 0), 70000);
+  EXPECT_EQ(BagErrorOf([&] { bag.ReadInt16("low", 0); }).key(), "Low");
+  EXPECT_EQ(bag.ReadInt16("Edge", 0), -32768);
+  e = BagErrorOf([&] { bag.ReadInt32("Big", 0); });
+  EXPECT_EQ(e.key(), "Big");
+  EXPECT_TRUE(Contains(e.what(), "5000000000")) << e.what();
+
+  // A value written wide and read narrow is checked the same way.
+  PropertyBag written;
+  written.WriteInt32("Value", 40000, 0);
+  EXPECT_EQ(BagErrorOf([&] { written.ReadInt16("Value", 0); }).key(), "Value");
+  written.WriteInt32("Value", -12, 0);
+  EXPECT_EQ(written.ReadInt16("Value", 0), -12);
+}
+
+TEST(PropertyBagTest, BooleansAndIntegersFromJsonDoNotMix) {
+  const PropertyBag bag = PropertyBag::FromJson(R"({"Enabled": 1, "Shape": true})");
+  PropertyBagError e = BagErrorOf([&] { bag.ReadBool("Enabled", true); });
+  EXPECT_EQ(e.key(), "Enabled");
+  EXPECT_TRUE(Contains(e.what(), "the integer 1, not a Boolean")) << e.what();
+  e = BagErrorOf([&] { bag.ReadInt16("Shape", 0); });
+  EXPECT_EQ(e.key(), "Shape");
+  EXPECT_TRUE(Contains(e.what(), "the Boolean True, not a 16-bit integer")) << e.what();
+}
+
+// ---- JSON ----
+
+TEST(PropertyBagJsonTest, WritesTheDocumentedForm) {
+  PropertyBag bag;
+  bag.WriteInt16("ButtonShape", 3, 0);
+  bag.WriteBool("Enabled", false, true);
+  bag.WriteText("Caption", "&OK", "");
+  bag.WriteFont("Font", PropertyFont{"Tahoma", 9.75, true, false, true}, PropertyFont{});
+  bag.WritePicture("Picture", Share(LoadPicture(SmallBmp(), "bmp")), nullptr);
+  bag.WritePicture("Skin", Resources().skin(), nullptr);
+  const std::string bmp64 = EncodeBase64(SmallBmp());
+  EXPECT_EQ(bag.ToJsonText(-1),
+            R"({"ButtonShape":3,"Enabled":false,"Caption":"&OK",)"
+            R"("Font":{"name":"Tahoma","size":9.75,"bold":true,"italic":false,"underline":true},)"
+            R"("Picture":{"bmp":")" +
+                bmp64 + R"("},"Skin":{"resource":"IDB_SKIN"}})");
+}
+
+TEST(PropertyBagJsonTest, EveryValueTypeRoundTripsWithSpellingAndOrder) {
+  const Resources resources;
+  const PicturePtr bmp = Share(LoadPicture(SmallBmp(), "bmp"));
+  const PicturePtr ico = Share(LoadPicture(SmallIcon(false), "ico"));
+  const PicturePtr cur = Share(LoadPicture(SmallIcon(true), "cur"));
+  const PropertyFont font{"MS Sans Serif", 13.5, false, true, false};
+
+  PropertyBag bag;
+  bag.WriteInt16("zOrder", -32768, 0);
+  bag.WriteInt32("BackColor", 0x7FFFFFFF, 0);
+  bag.WriteBool("Enabled", false, true);
+  bag.WriteBool("cmdLock", true, false);
+  bag.WriteText("Caption", "Caf\xE9 \x80 \x81", "");  // Windows-1252, undefined 0x81 included
+  bag.WriteFont("Font", font, PropertyFont{});
+  bag.WritePicture("Picture", bmp, nullptr);
+  bag.WritePicture("DownPicture", ico, nullptr);
+  bag.WritePicture("MouseIcon", cur, nullptr);
+  bag.WritePicture("SkinPicture", resources.skin(), nullptr);
+  bag.WritePicture("DisabledPicture", nullptr, resources.skin());  // none, against a default
+  bag.WriteColor("MaskColor", 0x80000005u, 0);
+
+  const std::string text = bag.ToJsonText();
+  const PropertyBag loaded = PropertyBag::FromJson(text, resources.Resolver());
+  EXPECT_EQ(loaded.Keys(), bag.Keys());
+  EXPECT_EQ(loaded.Keys(),
+            (std::vector<std::string>{"zOrder", "BackColor", "Enabled", "cmdLock", "Caption",
+                                      "Font", "Picture", "DownPicture", "MouseIcon", "SkinPicture",
+                                      "DisabledPicture", "MaskColor"}));
+  EXPECT_EQ(loaded.ReadInt16("zorder", 0), -32768);
+  EXPECT_EQ(loaded.ReadInt32("BackColor", 0), 0x7FFFFFFF);
+  EXPECT_FALSE(loaded.ReadBool("Enabled", true));
+  EXPECT_TRUE(loaded.ReadBool("cmdLock", false));
+  EXPECT_EQ(loaded.ReadText("Caption", ""), "Caf\xE9 \x80 \x81");
+  EXPECT_EQ(loaded.ReadFont("Font", PropertyFont{}), font);
+  EXPECT_EQ(loaded.ReadColor("MaskColor", 0), 0x80000005u);
+  EXPECT_EQ(loaded.ReadPicture("DisabledPicture", resources.skin()), nullptr);
+  EXPECT_EQ(loaded.ReadPicture("SkinPicture", nullptr), resources.skin());
+
+  const PicturePtr picture = loaded.ReadPicture("Picture", nullptr);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->file_bytes(), bmp->file_bytes());
+  EXPECT_EQ(picture->image().color, bmp->image().color);
+  const PicturePtr icon = loaded.ReadPicture("DownPicture", nullptr);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->kind(), PictureKind::Icon);
+  EXPECT_EQ(icon->image().mask, ico->image().mask);
+  const PicturePtr cursor = loaded.ReadPicture("MouseIcon", nullptr);
+  ASSERT_NE(cursor, nullptr);
+  EXPECT_EQ(cursor->kind(), PictureKind::Cursor);
+  EXPECT_EQ(cursor->hot_spot(), (Point{2, 1}));
+  EXPECT_EQ(cursor->file_bytes(), cur->file_bytes());
+
+  // Saved again, byte for byte the same text.
+  EXPECT_EQ(loaded.ToJsonText(), text);
+  // The text itself is UTF-8.
+  EXPECT_TRUE(Contains(text, "\"Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81\"")) << text;
+}
+
+TEST(PropertyBagJsonTest, UnknownPropertiesAreKeptAsTheyAre) {
+  const std::string text =
+      R"({"Future":[1,2,{"x":null}],"Ratio":1.5,"Caption":"a","Nested":{"deep":[true]},)"
+      R"("Huge":18446744073709551615})";
+  const PropertyBag bag = PropertyBag::FromJson(text);
+  EXPECT_EQ(bag.ToJsonText(-1), text);
+  EXPECT_EQ(bag.ReadText("caption", ""), "a");
+  PropertyBagError e = BagErrorOf([&] { bag.ReadInt32("Ratio", 0); });
+  EXPECT_EQ(e.key(), "Ratio");
+  EXPECT_TRUE(Contains(e.what(), "the number 1.5, not a 32-bit integer")) << e.what();
+  e = BagErrorOf([&] { bag.ReadText("Future", ""); });
+  EXPECT_TRUE(Contains(e.what(), "a JSON array")) << e.what();
+  EXPECT_EQ(BagErrorOf([&] { bag.ReadInt32("Huge", 0); }).key(), "Huge");
+}
+
+TEST(PropertyBagJsonTest, MalformedJsonGivesThePosition) {
+  PropertyBagError e = BagErrorOf([] { PropertyBag::FromJson("{\"a\": 1,\n \"b\": }"); });
+  EXPECT_EQ(e.key(), "");
+  EXPECT_TRUE(Contains(e.what(), "malformed JSON at byte 16")) << e.what();
+  EXPECT_TRUE(Contains(e.what(), "line 2, column 7")) << e.what();
+  for (const char* bad : {"", "{", "{\"a\" 1}", "[1,]", "{\"a\": tru}", "{\"a\": \"\xFF\"}",
+                          "{\"a\": 1} x", "{\"a\": 1e999}"}) {
+    e = BagErrorOf([&] { PropertyBag::FromJson(bad); });
+    EXPECT_TRUE(Contains(e.what(), "malformed JSON")) << bad << ": " << e.what();
+  }
+}
+
+TEST(PropertyBagJsonTest, TheTopLevelMustBeAnObject) {
+  for (const char* text : {"[]", "3", "null", "\"x\""}) {
+    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    EXPECT_TRUE(Contains(e.what(), "not an object")) << e.what();
+  }
+}
+
+TEST(PropertyBagJsonTest, NamesDifferingOnlyInCaseAreAnError) {
+  const PropertyBagError e =
+      BagErrorOf([] { PropertyBag::FromJson(R"({"Caption": "a", "CAPTION": "b"})"); });
+  EXPECT_EQ(e.key(), "CAPTION");
+  EXPECT_TRUE(Contains(e.what(), "also as \"Caption\"")) << e.what();
+}
+
+TEST(PropertyBagJsonTest, BadBase64IsAnErrorNamingTheKey) {
+  for (const char* data : {"!!!!", "QQ", "QQ=A", "Q===", "QR==", "QQ==QQ==", "Qk0 AAAA", "===="}) {
+    const std::string text = std::string(R"({"Picture": {"bmp": ")") + data + "\"}}";
+    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    EXPECT_EQ(e.key(), "Picture") << data;
+    EXPECT_TRUE(Contains(e.what(), "\"Picture\"")) << e.what();
+    EXPECT_TRUE(Contains(e.what(), "bad base64")) << e.what();
+  }
+}
+
+TEST(PropertyBagJsonTest, AnUnreadablePictureIsAnErrorNamingTheKey) {
+  std::vector<std::uint8_t> broken = SmallBmp();
+  broken.resize(broken.size() - 1);
+  const std::string cases[] = {
+      R"({"Picture": {"bmp": ")" + EncodeBase64(broken) + "\"}}",
+      R"({"Picture": {"ico": ")" + EncodeBase64(SmallBmp()) + "\"}}",
+      R"({"Picture": {"bmp": ""}})",
+  };
+  for (const std::string& text : cases) {
+    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    EXPECT_EQ(e.key(), "Picture");
+    EXPECT_TRUE(Contains(e.what(), "property \"Picture\": unreadable picture:")) << e.what();
+  }
+  const PropertyBagError truncated = BagErrorOf([&] { PropertyBag::FromJson(cases[0]); });
+  EXPECT_TRUE(Contains(truncated.what(), "BMP: the pixel data at byte")) << truncated.what();
+
+  for (const char* text : {R"({"Picture": {"bmp": 5}})", R"({"Picture": {"bmp": "", "x": 1}})",
+                           R"({"Picture": {"resource": "A", "ico": ""}})"}) {
+    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    EXPECT_EQ(e.key(), "Picture") << text;
+  }
+}
+
+TEST(PropertyBagJsonTest, ResourcePicturesGoThroughTheResolver) {
+  const Resources resources;
+  const PropertyBag bag =
+      PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_SKIN"}})", resources.Resolver());
+  EXPECT_EQ(bag.ReadPicture("Skin", nullptr), resources.skin());
+
+  PropertyBagError e = BagErrorOf([&] {
+    PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_NONE"}})", resources.Resolver());
+  });
+  EXPECT_EQ(e.key(), "Skin");
+  EXPECT_TRUE(Contains(e.what(), "unknown resource picture \"IDB_NONE\"")) << e.what();
+  e = BagErrorOf([&] { PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_SKIN"}})"); });
+  EXPECT_EQ(e.key(), "Skin");
+}
+
+TEST(PropertyBagJsonTest, MalformedFontsAreAnErrorNamingTheKey) {
+  for (const char* text :
+       {R"({"Font": {"name": "Arial"}})", R"({"Font": {"size": 8}})",
+        R"({"Font": {"name": 3, "size": 8}})", R"({"Font": {"name": "Arial", "size": "8"}})",
+        R"({"Font": {"name": "Arial", "size": -1}})", R"({"Font": {"name": "Arial", "size": 1e6}})",
+        R"({"Font": {"name": "Arial", "size": 8, "bold": 1}})",
+        R"({"Font": {"name": "Arial", "size": 8, "Bold": true}})"}) {
+    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    EXPECT_EQ(e.key(), "Font") << text;
+    EXPECT_TRUE(Contains(e.what(), "property \"Font\"")) << e.what();
+  }
+  // The Booleans may be left out.
+  const PropertyBag bag = PropertyBag::FromJson(R"({"Font": {"name": "Arial", "size": 8}})");
+  EXPECT_EQ(bag.ReadFont("Font", PropertyFont{}), (PropertyFont{"Arial", 8, false, false, false}));
+}
+
+TEST(PropertyBagJsonTest, TextMustFitWindows1252) {
+  const PropertyBag bag = PropertyBag::FromJson(R"({"Caption": "\u20ac\u00e9\u0178"})");
+  EXPECT_EQ(bag.ReadText("Caption", ""), "\x80\xE9\x9F");
+  const PropertyBagError e = BagErrorOf([] { PropertyBag::FromJson(R"({"Caption": "\u65e5"})"); });
+  EXPECT_EQ(e.key(), "Caption");
+  EXPECT_TRUE(Contains(e.what(), "U+65E5")) << e.what();
+}
+
+TEST(PropertyBagJsonTest, HostileNestingIsRefused) {
+  const std::string deep = "{\"a\":" + std::string(100000, '[') + std::string(100000, ']') + "}";
+  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBag::FromJson(deep); }).what(), "nested deeper"));
+  std::string many = "{";
+  for (int i = 0; i < 10001; ++i) many += "\"k" + std::to_string(i) + "\":1,";
+  many.back() = '}';
+  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBag::FromJson(many); }).what(), "members"));
+}
+
+// ---- Base64 ----
+
+TEST(Base64Test, RoundTripsEveryLength) {
+  std::mt19937 random(7);
+  for (std::size_t length = 0; length < 40; ++length) {
+    std::vector<std::uint8_t> bytes(length);
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+    const std::string text = EncodeBase64(bytes);
+    EXPECT_EQ(text.size(), (length + 2) / 3 * 4);
+    EXPECT_EQ(DecodeBase64(text), bytes) << text;
+  }
+  EXPECT_EQ(EncodeBase64(test::Bytes("Man")), "TWFu");
+  EXPECT_EQ(EncodeBase64(test::Bytes("Ma")), "TWE=");
+  EXPECT_EQ(EncodeBase64(test::Bytes("M")), "TQ==");
+  const std::vector<std::uint8_t> all{0xFB, 0xFF, 0xBF};
+  EXPECT_EQ(EncodeBase64(all), "+/+/");
+}
+
+TEST(Base64Test, DecodingIsStrict) {
+  for (const char* bad : {"A", "TWE", "TWF=u", "TW=u", "T===", "TR==", "TWF=TWFu", "TWFu\n",
+                          " TWFu", "TW-u", "TW_u", "TWE==", "="}) {
+    EXPECT_THROW(DecodeBase64(bad), std::invalid_argument) << bad;
+  }
+  try {
+    DecodeBase64("TWFu TWFu");
+    FAIL();
+  } catch (const std::invalid_argument&) {
+  }
+  try {
+    DecodeBase64("TWFuT*Fu");
+    FAIL();
+  } catch (const std::invalid_argument& e) {
+    EXPECT_TRUE(Contains(e.what(), "'*' at offset 5")) << e.what();
+  }
+}
+
+}  // namespace
+}  // namespace fw
