@@ -49,8 +49,11 @@ ferrowind_prepare_wine_prefix() {
     /usr/lib/wine/wineserver64 -w
     touch "$marker"
   fi
-  # One persistent server for the whole run keeps each Wine start short.
-  /usr/lib/wine/wineserver64 -p 2>/dev/null || true
+  # One persistent server for the whole run keeps each Wine start short. Wine's background
+  # services start with the first program and keep its output open, so they are started here,
+  # away from ctest's pipes (otherwise ctest waits for them forever).
+  /usr/lib/wine/wineserver64 -p >/dev/null 2>&1 || true
+  /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
 }
 
 ferrowind_stop_wine() {
