@@ -18,7 +18,7 @@ std::unique_ptr<fw::Dc> NewSurface(fw::GdiDevice& device) {
 }
 
 void MemsetBytes(benchmark::State& state, std::size_t bytes) {
-  std::vector<unsigned char> buffer(static_cast<std::size_t>(kSurfaceBytes));
+  std::vector<unsigned char> buffer(bytes);
   for (auto _ : state) {
     std::memset(buffer.data(), static_cast<int>(state.iterations() & 0xFF), bytes);
     benchmark::DoNotOptimize(buffer.data());
