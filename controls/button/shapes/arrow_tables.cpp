@@ -13,7 +13,7 @@
 namespace fw::button_shapes::arrow {
 namespace {
 
-// ---- Shared by all four arrows: the up arrow's region and focus ring, and their turnings.
+// Shared by all four arrows: the up arrow's region and focus ring, and their turnings.
 
 constexpr Heptagon kUpRegion = {To(Mid(), Px(0)),         To(Px(0), TwoThirds()),
                                 To(Third(), TwoThirds()), To(Third(), End()),
@@ -35,7 +35,7 @@ static_assert(MirrorsNoHalf(Transposed(kUpRegion), true) &&
               MirrorsNoHalf(Transposed(kUpFocusRing), true));
 static_assert(MirrorsNoHalf(kUpRegion, false) && MirrorsNoHalf(kUpFocusRing, false));
 
-// ---- Shape 8, up arrow.
+// Shape 8, up arrow.
 
 constexpr ArrowPoint kUpOutline[] = {MoveTo(Mid(), Px(1)),         To(Px(1), TwoThirds(-1)),
                                      To(Third(), TwoThirds(-1)),   To(Third(), End(-1)),
@@ -74,7 +74,7 @@ constexpr ArrowPoint kUpG[] = {MoveTo(Mid(), Px(2)),        To(Px(3), TwoThirds(
                                To(TwoThirds(-2), End(-2)),  To(TwoThirds(-2), TwoThirds(-2)),
                                To(End(-3), TwoThirds(-2)),  To(Mid(), Px(2))};
 
-// ---- Shape 9, left arrow.
+// Shape 9, left arrow.
 
 constexpr ArrowPoint kLeftOutline[] = {MoveTo(End(-1), Third()),   To(TwoThirds(-1), Third()),
                                        To(TwoThirds(-1), Px(1)),   To(Px(1), Mid()),
@@ -117,7 +117,7 @@ constexpr ArrowPoint kLeftG[] = {MoveTo(End(-3), Third(1)),  To(TwoThirds(-2), T
                                  To(TwoThirds(-2), End(-3)), To(TwoThirds(-2), TwoThirds(-2)),
                                  To(End(-2), TwoThirds(-2)), To(End(-2), Third())};
 
-// ---- Shape 10, right arrow.
+// Shape 10, right arrow.
 
 constexpr ArrowPoint kRightOutline[] = {MoveTo(Px(0), TwoThirds(-1)), To(Px(0), Third()),
                                         To(Third(), Third()),         To(Third(), Px(1)),
@@ -154,7 +154,7 @@ constexpr ArrowPoint kRightG[] = {MoveTo(Px(1), TwoThirds(-2)), To(Px(1), Third(
                                   To(End(-2), Mid(-1)),         To(Third(1), End(-3)),
                                   To(Third(1), TwoThirds(-2)),  To(Px(1), TwoThirds(-2))};
 
-// ---- Shape 11, down arrow.
+// Shape 11, down arrow.
 
 constexpr ArrowPoint kDownOutline[] = {MoveTo(TwoThirds(), Px(0)), To(Third(), Px(0)),
                                        To(Third(), Third()),       To(Px(1), Third()),

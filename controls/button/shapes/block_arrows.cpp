@@ -77,13 +77,14 @@ std::vector<PenRun> StyleRuns(const ArrowTable& table, const ShapeState& state) 
       return {};
     case 6: {
       if (state.pressed) return {{kButtonHighlight, table.q}};
-      const Style6Colors* colors = Style6HighlightColors(state);
-      if (colors == nullptr) return {};
-      return {{colors->outer_bottom, table.f[0]},
-              {colors->outer_frame, table.f[1]},
-              {colors->inner_sides, table.f[2]},
-              {colors->top_line, table.f[3]},
-              {colors->second_top, table.f[4]}};
+      if (!state.hover && !focused) return {};
+      // Hover wins over focus.
+      const Style6Colors& c = state.hover ? kStyle6Hover : kStyle6Focused;
+      return {{c.outer_bottom, table.f[0]},
+              {c.outer_frame, table.f[1]},
+              {c.inner_sides, table.f[2]},
+              {c.top_line, table.f[3]},
+              {c.second_top, table.f[4]}};
     }
     case 7:
       if (state.pressed) return {{kStyle7Pressed, table.g}};

@@ -14,10 +14,9 @@ using polygon::Geometry;
 using polygon::kButtonHighlight;
 using polygon::kButtonShadow;
 using polygon::kDarkShadow;
-using polygon::LitColors;
 using polygon::ShapeTable;
 
-ShapeTable DiamondTable(const Geometry& g, const LitColors& c) {
+ShapeTable DiamondTable(const Geometry& g, const Style6Colors& c) {
   const int w = g.w;
   const int h = g.h;
   const int xm = g.xm;
@@ -35,14 +34,14 @@ ShapeTable DiamondTable(const Geometry& g, const LitColors& c) {
                       {kButtonHighlight, {{xm, 1}, {1, ym}, {xm, h - 2}}},
                       {std::nullopt, {{xm, 0}, {w - 1, ym}, {xm, h - 1}}}};
   t.style6_pressed = {{kButtonHighlight, {{xm, h - 4}, {w - 4, ym}, {xm, 3}}}};
-  t.style6_lit = {{c[0], {{xm, h - 2}, {w - 2, ym}}},
-                  {c[1], {{xm, h - 3}, {w - 3, ym}}},
+  t.style6_lit = {{c.outer_bottom, {{xm, h - 2}, {w - 2, ym}}},
+                  {c.outer_frame, {{xm, h - 3}, {w - 3, ym}}},
                   {std::nullopt, {{1, ym}, {xm, h - 2}}},
                   {std::nullopt, {{w - 2, ym}, {xm, 1}}},
-                  {c[2], {{2, ym}, {xm, h - 3}}},
+                  {c.inner_sides, {{2, ym}, {xm, h - 3}}},
                   {std::nullopt, {{w - 3, ym}, {xm, 2}}},
-                  {c[3], {{xm, 1}, {1, ym}}},
-                  {c[4], {{xm, 2}, {2, ym}}}};
+                  {c.top_line, {{xm, 1}, {1, ym}}},
+                  {c.second_top, {{xm, 2}, {2, ym}}}};
   t.style7_ring = {{1, ym}, {xm, h - 2}, {w - 2, ym}, {xm, 1}, {1, ym}};
   t.focus = {{w - 6, ym}, {xm, 5}, {5, ym}, {xm, h - 6}};
   return t;

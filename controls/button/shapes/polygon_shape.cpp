@@ -11,8 +11,8 @@ Geometry Geometry::Of(const ShapeCanvas& canvas) {
   return Geometry{w, h, RoundHalfEven(w / 2.0), RoundHalfEven(h / 2.0)};
 }
 
-const LitColors& LitColorsFor(const ShapeState& state) {
-  return state.hover ? kHoverLitColors : kFocusedLitColors;
+const Style6Colors& LitColorsFor(const ShapeState& state) {
+  return state.hover ? kStyle6Hover : kStyle6Focused;
 }
 
 void SetPolygonRegion(ShapeCanvas& canvas, const std::vector<Point>& points) {

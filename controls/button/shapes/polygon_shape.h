@@ -5,34 +5,23 @@
 //
 // Each shape writes its coordinates down once, as a ShapeTable for the surface's current size;
 // the selection by style and state, and the drawing, are the same for all five.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "controls/button/shapes/shape_frame.h"
+#include "controls/button/shapes/style_colors.h"
 
 namespace fw::button_shapes::polygon {
 
-// A reference to system colour n, translated by the surface when the pen is made.
-constexpr ColorValue SysColor(int n) {
-  return 0x80000000u + static_cast<ColorValue>(n);
-}
-
-inline constexpr ColorValue kButtonShadow = SysColor(16);
-inline constexpr ColorValue kButtonHighlight = SysColor(20);
-inline constexpr ColorValue kDarkShadow = SysColor(21);
+inline constexpr ColorValue kButtonShadow = SystemColor(16);
+inline constexpr ColorValue kButtonHighlight = SystemColor(20);
+inline constexpr ColorValue kDarkShadow = SystemColor(21);
 
 // ButtonStyle 7's rings.
 inline constexpr ColorValue kPressedRingColor = 0xCFB073;
 inline constexpr ColorValue kRaisedRingColor = 0xFFFFFF;
 inline constexpr ColorValue kFocusedRingColor = 0xFECC04;
-
-// The five colours of ButtonStyle 6's lit runs: c1 outer bottom, c2 outer frame, c3 inner
-// sides, c4 top line, c5 second top line.
-using LitColors = std::array<ColorValue, 5>;
-inline constexpr LitColors kHoverLitColors = {0x109ADC, 0x31B2F0, 0x90D6F7, 0xCEF3FF, 0x8CDBFF};
-inline constexpr LitColors kFocusedLitColors = {0xD98D59, 0xE2A981, 0xF0D1B5, 0xF7D7BD, 0xFFE7CE};
 
 // The surface's size and its middle, each middle coordinate r(extent / 2) (halves to even).
 struct Geometry {
@@ -68,7 +57,7 @@ struct ShapeTable {
 
 // The c1..c5 set that ButtonStyle 6's lit runs use in this state: the hover colours while
 // hovering (the pressed flag is tested before), the focused ones otherwise.
-const LitColors& LitColorsFor(const ShapeState& state);
+const Style6Colors& LitColorsFor(const ShapeState& state);
 
 // Makes the region from `points` (WINDING) and hands it to the window, redraw requested. A new
 // region on every call; the window owns it from then on.
