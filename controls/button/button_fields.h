@@ -11,6 +11,15 @@
 
 namespace fw {
 
+// A box the paint pipeline lays out and keeps between paints, in surface pixels.
+struct PaintBox {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  friend bool operator==(const PaintBox&, const PaintBox&) = default;
+};
+
 struct ButtonFields {
   std::int32_t button_shape = 0;
   std::int32_t button_style = 0;
@@ -40,6 +49,8 @@ struct ButtonFields {
   PicturePtr picture;
   bool picture_gray = false;
   // The caption and picture boxes and the region handle belong to the paint pipeline.
+  PaintBox caption_box;       // top-left of the caption text and its extent
+  PaintBox picture_box;       // top-left of the picture and its size
   std::optional<bool> hover;  // the hover flag: Empty until the first mouse move decides it
   bool pressed = false;       // the pressed flag
 };

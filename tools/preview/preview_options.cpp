@@ -1,0 +1,244 @@
+#include "tools/preview/preview_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+
+namespace fw::preview {
+namespace {
+
+constexpr std::string_view kUsage =
+    R"(usage: ferrowind-preview [--control Button] [--size WxH] [--set NAME=VALUE]...
+           [--font "FAMILY,POINTS[,bold][,italic][,underline]"] [--state hover,pressed,focus]
+           [--enabled 0|1] [--parent 0xBBGGRR] [--out FILE] [--dump] [--save FILE.json]
+           [--load FILE.json] [--gallery FILE]
+Places one control in a headless host, sets it up and renders it.
+  --control Button   the control to preview (Button is the only one)
+  --load FILE.json   start from a saved property bag instead of a fresh control
+  --size WxH         the control's size in pixels before its first paint (the paint may then
+                     grow it, or make it square for ButtonShape 2 to 11)
+  --set NAME=VALUE   set a property through its own setter; repeatable, applied in order.
+                     NAME is any property --dump lists, in any case. VALUE is an integer
+                     (decimal or 0x hex), a colour (0x00BBGGRR or 0x800000nn), True or False,
+                     text as given, a picture file (.bmp, .ico, .cur; empty for none) or a font
+  --font FONT        set the Font property ("Tahoma,8.25,bold"); in order with --set
+  --enabled 0|1      enable or disable the control before the states are applied
+  --state LIST       reach these flags through the control's handlers, in the order focus,
+                     hover (the mouse moves to the centre), pressed (a mouse button goes down)
+  --parent 0xBBGGRR  the colour behind the control (default 0xFFFFFF; for --gallery, grey)
+  --out FILE         write the control after its last paint: FILE.png with see-through pixels
+                     transparent, or FILE.ppm with them in the --parent colour
+  --dump             print every property as Name=value, in the control's interface order
+  --save FILE.json   write the control's property bag
+  --gallery FILE     write a sheet of every shape and style, theme and background scheme in the
+                     normal, hover, pressed, focused and disabled states (.png or .ppm), each
+                     control made as above
+Exit status: 0 done; 1 a file could not be read or written; 2 a bad argument (nothing written).
+)";
+
+std::string Quote(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           const auto lower = [](char c) {
+             return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+           };
+           return lower(x) == lower(y);
+         });
+}
+
+std::optional<int> ParseSide(std::string_view text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < 1 || value > kMaxPreviewSide) return std::nullopt;
+  return value;
+}
+
+Size ParseSize(std::string_view text) {
+  const std::size_t x = text.find_first_of("xX");
+  const auto width = x == std::string_view::npos ? std::nullopt : ParseSide(text.substr(0, x));
+  const auto height = x == std::string_view::npos ? std::nullopt : ParseSide(text.substr(x + 1));
+  if (!width || !height) {
+    throw UsageError("--size " + Quote(text) + ": expected WxH, each 1 to " +
+                     std::to_string(kMaxPreviewSide) + " pixels");
+  }
+  return {*width, *height};
+}
+
+StateRequest ParseStates(std::string_view text) {
+  StateRequest states;
+  std::string_view rest = text;
+  for (;;) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view item = rest.substr(0, comma);
+    bool* flag = nullptr;
+    if (EqualIgnoringCase(item, "focus")) flag = &states.focus;
+    if (EqualIgnoringCase(item, "hover")) flag = &states.hover;
+    if (EqualIgnoringCase(item, "pressed")) flag = &states.pressed;
+    if (flag == nullptr) {
+      throw UsageError("--state " + Quote(text) + ": " + Quote(item) +
+                       " is not a state (hover, pressed or focus)");
+    }
+    if (*flag) throw UsageError("--state " + Quote(text) + ": " + Quote(item) + " is given twice");
+    *flag = true;
+    if (comma == std::string_view::npos) return states;
+    rest.remove_prefix(comma + 1);
+  }
+}
+
+ColorRef ParseParent(std::string_view text) {
+  const auto value = ParseNumber(text);
+  if (!value || *value < 0 || *value > 0xFFFFFF) {
+    throw UsageError("--parent " + Quote(text) + ": expected a colour 0xBBGGRR (0 to 0xFFFFFF)");
+  }
+  return static_cast<ColorRef>(*value);
+}
+
+// One --set NAME=VALUE, or a --font for the Font property.
+Assignment ParseAssignment(std::string_view option, std::string_view name, std::string_view text) {
+  const ButtonProperty* property = FindButtonProperty(name);
+  if (property == nullptr) {
+    throw UsageError(std::string(option) + ": " + Quote(name) +
+                     " is not a property of Button (--dump lists them)");
+  }
+  try {
+    return {property, std::string(text), ParseValue(*property, text)};
+  } catch (const ValueError& error) {
+    const std::string where =
+        option == "--set" ? "--set " + std::string(property->name) : std::string(option);
+    throw UsageError(where + ": " + error.what());
+  }
+}
+
+std::string ImageFileName(std::string_view option, std::string_view text) {
+  if (!text.ends_with(".png") && !text.ends_with(".ppm")) {
+    throw UsageError(std::string(option) + " " + Quote(text) +
+                     ": the file must end in .png or .ppm");
+  }
+  return std::string(text);
+}
+
+std::string FileName(std::string_view option, std::string_view text) {
+  if (text.empty()) throw UsageError(std::string(option) + ": the file name is empty");
+  return std::string(text);
+}
+
+// Walks the arguments: --name VALUE or --name=VALUE.
+class ArgumentReader {
+ public:
+  explicit ArgumentReader(std::span<const std::string> args) : args_(args) {}
+
+  bool Next() {
+    if (index_ >= args_.size()) return false;
+    const std::string_view arg = args_[index_++];
+    const std::size_t equals = arg.find('=');
+    if (arg.starts_with("--") && equals != std::string_view::npos) {
+      option_ = arg.substr(0, equals);
+      inline_value_ = arg.substr(equals + 1);
+      has_inline_value_ = true;
+    } else {
+      option_ = arg;
+      inline_value_ = {};
+      has_inline_value_ = false;
+    }
+    return true;
+  }
+  std::string_view option() const { return option_; }
+  std::string_view Value() {
+    if (has_inline_value_) return inline_value_;
+    if (index_ >= args_.size()) throw UsageError(std::string(option_) + " needs a value");
+    return args_[index_++];
+  }
+  void NoValue() const {
+    if (has_inline_value_) throw UsageError(std::string(option_) + " takes no value");
+  }
+
+ private:
+  std::span<const std::string> args_;
+  std::size_t index_ = 0;
+  std::string_view option_;
+  std::string_view inline_value_;  // after the equals sign of --name=VALUE
+  bool has_inline_value_ = false;
+};
+
+}  // namespace
+
+PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
+  PreviewOptions options;
+  std::set<std::string, std::less<>> given;
+  ArgumentReader reader(args);
+  while (reader.Next()) {
+    const std::string_view option = reader.option();
+    if (option == "--set" || option == "--font") {
+      const std::string_view value = reader.Value();
+      if (option == "--font") {
+        options.assignments.push_back(ParseAssignment(option, "Font", value));
+        continue;
+      }
+      const std::size_t equals = value.find('=');
+      if (equals == std::string_view::npos || equals == 0) {
+        throw UsageError("--set " + Quote(value) + ": expected NAME=VALUE");
+      }
+      options.assignments.push_back(
+          ParseAssignment(option, value.substr(0, equals), value.substr(equals + 1)));
+      continue;
+    }
+    static constexpr std::string_view kKnown[] = {"--help", "-h",        "--dump",    "--control",
+                                                  "--size", "--state",   "--enabled", "--parent",
+                                                  "--out",  "--gallery", "--save",    "--load"};
+    if (std::find(std::begin(kKnown), std::end(kKnown), option) == std::end(kKnown)) {
+      throw UsageError((option.starts_with("-") ? "unknown option " : "unexpected argument ") +
+                       Quote(option));
+    }
+    if (!given.insert(std::string(option)).second) {
+      throw UsageError(std::string(option) + " is given twice");
+    }
+    if (option == "--help" || option == "-h") {
+      reader.NoValue();
+      options.help = true;
+    } else if (option == "--dump") {
+      reader.NoValue();
+      options.dump = true;
+    } else if (option == "--control") {
+      const std::string_view value = reader.Value();
+      if (!EqualIgnoringCase(value, "Button")) {
+        throw UsageError("--control " + Quote(value) + ": the only control is Button");
+      }
+    } else if (option == "--size") {
+      options.size = ParseSize(reader.Value());
+    } else if (option == "--state") {
+      options.states = ParseStates(reader.Value());
+    } else if (option == "--enabled") {
+      const std::string_view value = reader.Value();
+      if (value != "0" && value != "1") {
+        throw UsageError("--enabled " + Quote(value) + ": expected 0 or 1");
+      }
+      options.enabled = value == "1";
+    } else if (option == "--parent") {
+      options.parent = ParseParent(reader.Value());
+    } else if (option == "--out") {
+      options.out = ImageFileName(option, reader.Value());
+    } else if (option == "--gallery") {
+      options.gallery = ImageFileName(option, reader.Value());
+    } else if (option == "--save") {
+      options.save = FileName(option, reader.Value());
+    } else if (option == "--load") {
+      options.load = FileName(option, reader.Value());
+    }
+  }
+  if (!options.help && options.out.empty() && !options.dump && options.save.empty() &&
+      options.gallery.empty()) {
+    throw UsageError("nothing to do: give --out, --dump, --save or --gallery");
+  }
+  return options;
+}
+
+std::string_view PreviewUsage() {
+  return kUsage;
+}
+
+}  // namespace fw::preview
