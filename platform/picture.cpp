@@ -406,6 +406,10 @@ DecodedIcon DecodeIconFile(std::span<const std::uint8_t> bytes, bool cursor) {
 }  // namespace
 
 bool Picture::SameSourceAs(const Picture& other) const {
+  if (drawn() || other.drawn()) {
+    return drawn() && other.drawn() && image_.width == other.image_.width &&
+           image_.height == other.image_.height && image_.color == other.image_.color;
+  }
   return kind_ == other.kind_ && resource_name_ == other.resource_name_ &&
          file_type_ == other.file_type_ && file_bytes_ == other.file_bytes_;
 }

@@ -63,12 +63,17 @@ class Picture {
   const std::string& file_type() const { return file_type_; }
   const std::vector<std::uint8_t>& file_bytes() const { return file_bytes_; }
 
+  // A picture the program drew itself (a surface's image): no file and no resource behind it.
+  // It is saved as the 24-bit BMP of its colours.
+  bool drawn() const { return !from_resource() && file_bytes_.empty(); }
+
   // Two pictures are the same when they come from the same place: the same resource name, or
   // the same file type and bytes (the pixels follow from either).
   bool SameSourceAs(const Picture& other) const;
 
  private:
   friend Picture LoadPicture(std::span<const std::uint8_t> bytes, std::string_view type);
+  friend Picture BitmapPicture(IconImage image);
   friend Picture LoadResourcePicture(std::string name, std::span<const std::uint8_t> bytes,
                                      std::string_view type);
   Picture() = default;

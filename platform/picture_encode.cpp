@@ -57,8 +57,20 @@ std::vector<std::uint8_t> EncodeBmp24(const IconImage& image) {
   return out;
 }
 
-Picture BitmapPicture(const IconImage& image) {
-  return LoadPicture(EncodeBmp24(image), "bmp");
+Picture BitmapPicture(IconImage image) {
+  if (image.width <= 0 || image.height <= 0 || image.width > kMaxPictureDimension ||
+      image.height > kMaxPictureDimension ||
+      image.color.size() !=
+          static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+    throw PictureError("bitmap: a " + std::to_string(image.width) + " x " +
+                       std::to_string(image.height) + " image with " +
+                       std::to_string(image.color.size()) + " pixels is not a picture");
+  }
+  Picture picture;
+  picture.kind_ = PictureKind::Bitmap;
+  image.mask.assign(image.color.size(), false);
+  picture.image_ = std::move(image);
+  return picture;
 }
 
 }  // namespace fw

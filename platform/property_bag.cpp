@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/base64.h"
+#include "platform/picture_encode.h"
 
 namespace fw {
 namespace {
@@ -188,6 +189,8 @@ Json ToJsonValue(const PropertyValue& value) {
       Json picture = Json::object();
       if (v->from_resource()) {
         picture["resource"] = AnsiToUtf8(v->resource_name());
+      } else if (v->drawn()) {
+        picture["bmp"] = EncodeBase64(EncodeBmp24(v->image()));
       } else {
         picture[v->file_type()] = EncodeBase64(v->file_bytes());
       }

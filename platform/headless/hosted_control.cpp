@@ -144,7 +144,6 @@ PicturePtr HostedControl::Image() const {
   image.height = height_px_;
   image.color = dc_->Pixels();
   for (auto& pixel : image.color) pixel &= 0x00FFFFFFu;
-  image.mask.assign(image.color.size(), false);
   return std::make_shared<const Picture>(BitmapPicture(std::move(image)));
 }
 

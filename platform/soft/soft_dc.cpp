@@ -196,16 +196,27 @@ bool SoftDc::GradientFill(const TriVertex& v0, const TriVertex& v1, GradientMode
   if (start == end) return true;
   const auto [cross0, cross1] = horizontal ? Ordered(v0.y, v1.y) : Ordered(v0.x, v1.x);
   const long long len = end - start;
-  for (int along = std::max(start, 0); along < std::min(end, horizontal ? width_ : height_);
-       ++along) {
-    const std::uint32_t value = GradientPixel(*first, *second, along - start, len);
-    for (int across = std::max(cross0, 0); across < std::min(cross1, horizontal ? height_ : width_);
-         ++across) {
-      if (horizontal) {
-        Put(along, across, value);
-      } else {
-        Put(across, along, value);
-      }
+  // Colours vary along one axis only: work out each visible step once, then fill whole rows.
+  const int along0 = std::max(start, 0);
+  const int along1 = std::min(end, horizontal ? width_ : height_);
+  const int across0 = std::max(cross0, 0);
+  const int across1 = std::min(cross1, horizontal ? height_ : width_);
+  if (along0 >= along1 || across0 >= across1) return true;
+  std::vector<std::uint32_t> steps(static_cast<std::size_t>(along1 - along0));
+  for (int along = along0; along < along1; ++along) {
+    steps[static_cast<std::size_t>(along - along0)] =
+        GradientPixel(*first, *second, along - start, len);
+  }
+  const auto row_start = [&](int y) {
+    return pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+  };
+  if (horizontal) {
+    for (int y = across0; y < across1; ++y)
+      std::copy(steps.begin(), steps.end(), row_start(y) + along0);
+  } else {
+    for (int y = along0; y < along1; ++y) {
+      std::fill(row_start(y) + across0, row_start(y) + across1,
+                steps[static_cast<std::size_t>(y - along0)]);
     }
   }
   return true;
