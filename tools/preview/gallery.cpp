@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,8 +33,9 @@ constexpr int kStyles = 8;   // ButtonStyle 1 to 8
 constexpr int kThemes = 8;   // ButtonTheme 1 to 8
 constexpr int kSchemes = 8;  // ButtonStyleColors 0 to 7
 constexpr int kStripsPerRow = 4;
-// What all the previews together may take: 160 MB of pixels.
+// What all the previews together may take, and what the sheet may take: 160 MB of pixels each.
 constexpr std::size_t kMaxGalleryPixels = 40'000'000;
+constexpr std::size_t kMaxSheetPixels = 40'000'000;
 
 // Sheet geometry, in pixels.
 constexpr int kMargin = 12;
@@ -49,9 +53,12 @@ FontSpec TitleFont() {
   return {"Tahoma", 10.0, true, false, false, false};
 }
 
-// One labelled row of previews: the same control in each state.
+// One labelled row of previews: the same control, with `variation` set after the base recipe's
+// own settings, in each state.
 struct Strip {
   std::string label;
+  std::vector<Assignment> variation;
+  bool square = false;  // the variation sets a ButtonShape that makes the control square
   std::array<image::Image, kStates.size()> cells;
 };
 
@@ -64,65 +71,88 @@ Assignment Setting(std::string_view name, std::int32_t value) {
   return {FindButtonProperty(name), std::to_string(value), SettingValue{value}};
 }
 
-// Renders the previews, keeping count of the pixels they take.
-class StripRenderer {
- public:
-  StripRenderer(GdiDevice& device, const ControlRecipe& base, PictureFiles& pictures,
-                ColorRef background)
-      : device_(device), base_(base), pictures_(pictures), background_(background) {}
+// Every ButtonShape but the rectangle (0) and the rounded rectangle (1) is drawn square: the
+// paint sets the height to the width.
+bool IsSquareShape(std::int32_t shape) {
+  return shape != 0 && shape != 1;
+}
 
-  // The control with `variation` set after the base recipe's own settings, in every state.
-  Strip Render(const std::vector<Assignment>& variation, std::string label) {
-    Strip strip{std::move(label), {}};
-    for (std::size_t i = 0; i < kStates.size(); ++i) {
-      ControlRecipe recipe = base_;
-      recipe.assignments.insert(recipe.assignments.end(), variation.begin(), variation.end());
-      recipe.enabled = kStates[i].enabled;
-      recipe.states = kStates[i].states;
-      ButtonPreview preview(device_, recipe, pictures_);
-      image::Image& cell = strip.cells[i] = preview.Capture(background_);
-      pixels_ += cell.pixels.size();
-      if (pixels_ > kMaxGalleryPixels) {
-        throw std::runtime_error("--gallery: the previews would take more than " +
-                                 std::to_string(kMaxGalleryPixels) + " pixels (this one is " +
-                                 std::to_string(cell.width) + "x" + std::to_string(cell.height) +
-                                 "); give a smaller --size");
-      }
-    }
-    return strip;
-  }
-
- private:
-  GdiDevice& device_;
-  const ControlRecipe& base_;
-  PictureFiles& pictures_;
-  ColorRef background_;
-  std::size_t pixels_ = 0;
-};
-
-std::vector<Section> RenderSections(GdiDevice& device, const ControlRecipe& base,
-                                    PictureFiles& pictures, ColorRef background) {
-  StripRenderer renderer(device, base, pictures, background);
+// The sections and their strips, with no previews rendered yet.
+std::vector<Section> PlanSections() {
   std::vector<Section> sections(3);
   sections[0].title = "ButtonShape 0 to 11 with ButtonStyle 1 to 8";
   for (int shape = 0; shape < kShapes; ++shape) {
     for (int style = 1; style <= kStyles; ++style) {
-      sections[0].strips.push_back(renderer.Render(
-          {Setting("ButtonShape", shape), Setting("ButtonStyle", style)},
-          "ButtonShape " + std::to_string(shape) + ", ButtonStyle " + std::to_string(style)));
+      sections[0].strips.push_back(
+          {"ButtonShape " + std::to_string(shape) + ", ButtonStyle " + std::to_string(style),
+           {Setting("ButtonShape", shape), Setting("ButtonStyle", style)},
+           IsSquareShape(shape),
+           {}});
     }
   }
   sections[1].title = "ButtonTheme 1 to 8";
   for (int theme = 1; theme <= kThemes; ++theme) {
     sections[1].strips.push_back(
-        renderer.Render({Setting("ButtonTheme", theme)}, "ButtonTheme " + std::to_string(theme)));
+        {"ButtonTheme " + std::to_string(theme), {Setting("ButtonTheme", theme)}, false, {}});
   }
   sections[2].title = "ButtonStyleColors 0 to 7 (background schemes)";
   for (int scheme = 0; scheme < kSchemes; ++scheme) {
-    sections[2].strips.push_back(renderer.Render({Setting("ButtonStyleColors", scheme)},
-                                                 "ButtonStyleColors " + std::to_string(scheme)));
+    sections[2].strips.push_back({"ButtonStyleColors " + std::to_string(scheme),
+                                  {Setting("ButtonStyleColors", scheme)},
+                                  false,
+                                  {}});
   }
   return sections;
+}
+
+// Gives every cell the size its preview will have, without rendering it: the size of the control
+// the base recipe makes (one control, painted once), made square by a square ButtonShape. No
+// state and no other property of the gallery changes the size. The cells hold no pixels.
+// Returns the pixels all the previews will take.
+std::size_t SizeCells(std::vector<Section>& sections, GdiDevice& device, const ControlRecipe& base,
+                      PictureFiles& pictures) {
+  ControlRecipe recipe = base;
+  recipe.states = {};
+  ButtonPreview probe(device, recipe, pictures);
+  const Dc& surface = probe.window().hDC();
+  const int width = surface.Width();
+  const int height = surface.Height();
+  std::size_t pixels = 0;
+  for (Section& section : sections) {
+    for (Strip& strip : section.strips) {
+      for (image::Image& cell : strip.cells) {
+        cell = image::Image{width, strip.square ? width : height, {}};
+        pixels += static_cast<std::size_t>(cell.width) * static_cast<std::size_t>(cell.height);
+      }
+    }
+  }
+  return pixels;
+}
+
+// Renders every cell's preview.
+void RenderCells(std::vector<Section>& sections, GdiDevice& device, const ControlRecipe& base,
+                 PictureFiles& pictures, ColorRef background) {
+  for (Section& section : sections) {
+    for (Strip& strip : section.strips) {
+      for (std::size_t i = 0; i < kStates.size(); ++i) {
+        ControlRecipe recipe = base;
+        recipe.assignments.insert(recipe.assignments.end(), strip.variation.begin(),
+                                  strip.variation.end());
+        recipe.enabled = kStates[i].enabled;
+        recipe.states = kStates[i].states;
+        ButtonPreview preview(device, recipe, pictures);
+        strip.cells[i] = preview.Capture(background);
+      }
+    }
+  }
+}
+
+std::string TooLarge(const char* what, std::size_t pixels, std::size_t limit, int cell_width,
+                     int cell_height) {
+  return std::string("--gallery: ") + what + " would take " + std::to_string(pixels) +
+         " pixels, more than " + std::to_string(limit) + " (each preview is up to " +
+         std::to_string(cell_width) + "x" + std::to_string(cell_height) +
+         "); give a smaller --size";
 }
 
 // What goes where on the sheet.
@@ -212,10 +242,36 @@ Layout LayOut(const std::vector<Section>& sections, const std::string& title, Dc
 
 image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureFiles& pictures,
                           ColorRef background) {
-  const std::vector<Section> sections = RenderSections(device, base, pictures, background);
   const std::string title =
       "Button gallery: normal, hover, pressed, focused and disabled, each a control of its own";
   const std::unique_ptr<Dc> measure = device.CreateSurface(1, 1, background);
+
+  // Refuse a gallery too large before any preview is rendered: the sizes are known beforehand.
+  std::vector<Section> sections = PlanSections();
+  const std::size_t preview_pixels = SizeCells(sections, device, base, pictures);
+  int cell_width = 0;
+  int cell_height = 0;
+  for (const Section& section : sections) {
+    for (const Strip& strip : section.strips) {
+      for (const image::Image& cell : strip.cells) {
+        cell_width = std::max(cell_width, cell.width);
+        cell_height = std::max(cell_height, cell.height);
+      }
+    }
+  }
+  if (preview_pixels > kMaxGalleryPixels) {
+    throw std::runtime_error(
+        TooLarge("the previews", preview_pixels, kMaxGalleryPixels, cell_width, cell_height));
+  }
+  const Size planned = LayOut(sections, title, *measure).sheet;
+  const std::size_t sheet_pixels =
+      static_cast<std::size_t>(planned.cx) * static_cast<std::size_t>(planned.cy);
+  if (sheet_pixels > kMaxSheetPixels) {
+    throw std::runtime_error(
+        TooLarge("the sheet", sheet_pixels, kMaxSheetPixels, cell_width, cell_height));
+  }
+
+  RenderCells(sections, device, base, pictures, background);
   const Layout layout = LayOut(sections, title, *measure);
 
   const std::unique_ptr<Dc> sheet =

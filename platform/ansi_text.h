@@ -1,0 +1,17 @@
+#pragma once
+// Text as the controls hold it (Windows-1252, the ANSI code page of the "A" functions) and as
+// files and terminals carry it (UTF-8).
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// Every Windows-1252 byte has a UTF-8 form.
+std::string AnsiToUtf8(std::string_view text);
+
+// Converts UTF-8 to Windows-1252 into `out`. Returns why it cannot (ill-formed UTF-8, or a
+// character Windows-1252 does not have, with its byte offset), or nothing on success.
+std::optional<std::string> Utf8ToAnsi(std::string_view text, std::string& out);
+
+}  // namespace fw
