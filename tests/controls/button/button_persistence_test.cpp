@@ -13,6 +13,9 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 constexpr ColorValue kButtonFace = 0x8000000Fu;
+// The border colours every paint of ButtonStyle 1 (the initial style) writes.
+constexpr ColorValue k3dDarkShadow = 0x80000015u;
+constexpr ColorValue kButtonHighlight = 0x80000014u;
 
 const std::vector<std::string> kKeyOrder = {"ButtonShape",
                                             "ButtonStyle",
@@ -124,9 +127,11 @@ TEST_F(ButtonTest, FreshControlHasTheInitialValuesAndMarksNothingChanged) {
   EXPECT_EQ(button.BackColor(), kButtonFace);
   EXPECT_EQ(button.BackColorPressed(), kButtonFace);
   EXPECT_EQ(button.BackColorHover(), kButtonFace);
-  EXPECT_EQ(button.BorderColor(), 0u);
-  EXPECT_EQ(button.BorderColorPressed(), 0u);
-  EXPECT_EQ(button.BorderColorHover(), 0u);
+  // The border colours start at 0, but the paint that shows the control writes ButtonStyle 1's
+  // own into them, marking nothing changed.
+  EXPECT_EQ(button.BorderColor(), k3dDarkShadow);
+  EXPECT_EQ(button.BorderColorPressed(), kButtonHighlight);
+  EXPECT_EQ(button.BorderColorHover(), k3dDarkShadow);
   EXPECT_EQ(button.ForeColor(), 0x000000u);
   EXPECT_EQ(button.ForeColorPressed(), 0x0000FFu);
   EXPECT_EQ(button.ForeColorHover(), 0xFF0000u);
@@ -151,7 +156,13 @@ TEST_F(ButtonTest, SavingAFreshControlWritesOnlyItsCaptionAndFont) {
   Button& button = PlaceFresh();
   PropertyBag bag;
   button.WriteProperties(bag);
-  EXPECT_THAT(bag.Keys(), ElementsAre("Caption", "Font"));
+  // Besides Caption and Font, only the border colours that ButtonStyle 1's paint wrote over
+  // their default 0.
+  EXPECT_THAT(bag.Keys(), ElementsAre("BorderColor", "BorderColorPressed", "BorderColorHover",
+                                      "Caption", "Font"));
+  EXPECT_EQ(bag.ReadColor("BorderColor", 0), k3dDarkShadow);
+  EXPECT_EQ(bag.ReadColor("BorderColorPressed", 0), kButtonHighlight);
+  EXPECT_EQ(bag.ReadColor("BorderColorHover", 0), k3dDarkShadow);
   EXPECT_EQ(bag.ReadText("Caption", ""), "Command1");
   EXPECT_EQ(bag.ReadFont("Font", {}).name, "Tahoma");
 }
@@ -163,7 +174,21 @@ TEST_F(ButtonTest, SavingAControlWithEveryPropertyAtItsDefaultWritesNoKey) {
   Button& button = PlaceLoaded(empty);
   PropertyBag bag;
   button.WriteProperties(bag);
-  EXPECT_TRUE(bag.empty()) << bag.ToJsonText();
+  // Every property but the border colours is at its default: the paint that showed the control
+  // wrote ButtonStyle 1's own over their default 0, and they alone are saved.
+  EXPECT_THAT(bag.Keys(), ElementsAre("BorderColor", "BorderColorPressed", "BorderColorHover"))
+      << bag.ToJsonText();
+  EXPECT_EQ(bag.ReadColor("BorderColor", 0), k3dDarkShadow);
+  EXPECT_EQ(bag.ReadColor("BorderColorPressed", 0), kButtonHighlight);
+  EXPECT_EQ(bag.ReadColor("BorderColorHover", 0), k3dDarkShadow);
+
+  // ButtonStyle 6 paints its border colours black, their default: only the style is saved.
+  const PropertyBag style6 = PropertyBag::FromJson(R"({"ButtonStyle": 6})");
+  Button& black = PlaceLoaded(style6, "Command2");
+  PropertyBag saved;
+  black.WriteProperties(saved);
+  EXPECT_THAT(saved.Keys(), ElementsAre("ButtonStyle")) << saved.ToJsonText();
+  EXPECT_EQ(saved.ReadInt32("ButtonStyle", 1), 6);
 }
 
 TEST_F(ButtonTest, SavingWritesTheThirtyKeysInOrder) {
@@ -278,8 +303,11 @@ TEST_F(ButtonTest, LoadingMarksOnlyFontAndMouseIconChangedAndRepaintsForThemAlon
 
   Button& button = PlaceLoaded(bag);
   EXPECT_THAT(Changed(), ElementsAre("Font", "MouseIcon"));
-  // Two repaints from the Font and MouseIcon setters, one from Show.
-  EXPECT_EQ(button.PaintCount(), 3);
+  // Two repaints from the Font and MouseIcon setters, one from Show, and one more from the
+  // Resize that the first of them runs when it makes the 1200 x 600 twip control square for
+  // the saved ButtonShape 3.
+  EXPECT_EQ(button.PaintCount(), 4);
+  EXPECT_EQ(Window().Height(), Window().Width());
   EXPECT_TRUE(Events().empty());
 }
 
@@ -293,7 +321,7 @@ TEST_F(ButtonTest, LoadingAnEmptyBagStillRunsTheFontAndMouseIconSetters) {
 TEST_F(ButtonTest, LoadingMatchesKeysWithoutRegardToCaseAndIgnoresUnknownOnes) {
   const PropertyBag bag = PropertyBag::FromJson(R"({
     "_extentx": 2117, "_extenty": 873,
-    "buttonshape": 1, "buttonstyle": 5, "buttonstylecolors": 4, "buttontheme": 2,
+    "buttonshape": 1, "buttonstyle": 0, "buttonstylecolors": 4, "buttontheme": 2,
     "captionalignment": 1, "backcolor": -2147483633, "bordercolorhover": 255,
     "forecolor": 65280, "caption": " Lock USB Port", "focusrect": false, "value": true,
     "enabled": false, "font": {"name": "Verdana", "size": 9.75, "bold": true,
@@ -302,7 +330,8 @@ TEST_F(ButtonTest, LoadingMatchesKeysWithoutRegardToCaseAndIgnoresUnknownOnes) {
   })");
   Button& button = PlaceLoaded(bag);
   EXPECT_EQ(button.ButtonShape(), 1);
-  EXPECT_EQ(button.ButtonStyle(), 5);
+  // ButtonStyle 0 (not the default 1): no paint rewrites the loaded border colour.
+  EXPECT_EQ(button.ButtonStyle(), 0);
   EXPECT_EQ(button.ButtonStyleColors(), 4);
   EXPECT_EQ(button.ButtonTheme(), 2);
   EXPECT_EQ(button.CaptionAlignment(), 1);

@@ -17,18 +17,26 @@ using ::testing::ElementsAre;
 
 constexpr ColorValue kButtonFace = 0x8000000Fu;
 constexpr ColorValue kDesktop = 0x80000001u;
+constexpr ColorValue kButtonShadow = 0x80000010u;
+constexpr ColorValue kButtonHighlight = 0x80000014u;
+constexpr ColorValue k3dDarkShadow = 0x80000015u;
 
 struct SetterCase {
   std::string name;
   std::function<void(Button&)> set;
   std::function<bool(const Button&)> holds;
+  // The setter repaints once; a paint that changes the control's size runs Resize, which paints
+  // once more.
+  int paints = 1;
 };
 
 std::vector<SetterCase> FieldSetters() {
   const PicturePtr picture = SmallPicture(1);
   return {
+      // -7 is neither the rectangle nor the rounded rectangle: the setter's paint makes the
+      // 1200 x 500 twip control square, and the resize paints once more.
       {"ButtonShape", [](Button& b) { b.ButtonShape(-7); },
-       [](const Button& b) { return b.ButtonShape() == -7; }},
+       [](const Button& b) { return b.ButtonShape() == -7; }, 2},
       {"ButtonStyleColors", [](Button& b) { b.ButtonStyleColors(42); },
        [](const Button& b) { return b.ButtonStyleColors() == 42; }},
       {"ButtonType", [](Button& b) { b.ButtonType(5); },
@@ -82,14 +90,29 @@ TEST_F(ButtonTest, EveryFieldSetterStoresTheValueMarksOnlyItselfAndRepaintsOnce)
     SCOPED_TRACE(c.name);
     host_.Unload();
     Button& button = PlaceFresh();
+    // ButtonStyle 1 to 8 rewrite the border colours on every paint; with 0 they stay as set.
+    button.ButtonStyle(0);
     host_.ClearRecords();
     const int paints = button.PaintCount();
     c.set(button);
     EXPECT_TRUE(c.holds(button));
     EXPECT_THAT(Changed(), ElementsAre(c.name));
-    EXPECT_EQ(button.PaintCount(), paints + 1);
+    EXPECT_EQ(button.PaintCount(), paints + c.paints);
     EXPECT_TRUE(Events().empty());
   }
+}
+
+TEST_F(ButtonTest, ASquareButtonShapeMakesTheControlSquareWithTheWidthWinning) {
+  Button& button = PlaceFresh();
+  ASSERT_NE(Window().Width(), Window().Height());
+  const int width = Window().Width();
+  button.ButtonShape(-7);
+  EXPECT_EQ(Window().Width(), width);
+  EXPECT_EQ(Window().Height(), width);
+  // Once square, the next setter's paint changes no size and repaints only once.
+  const int paints = button.PaintCount();
+  button.ButtonShape(5);
+  EXPECT_EQ(button.PaintCount(), paints + 1);
 }
 
 TEST_F(ButtonTest, CaptionKeepsItsOwnCopyOfTheText) {
@@ -127,6 +150,25 @@ constexpr std::array<StyleColors, 8> kStyleColors = {{
     {kDesktop, kDesktop, kDesktop},
 }};
 
+// The border colours the paint writes for ButtonStyle 1 to 8, from the background colours the
+// style itself presets (style 3 borrows BackColor, style 8 all three).
+struct StyleBorders {
+  ColorValue border;
+  ColorValue hover;
+  ColorValue pressed;
+};
+
+constexpr std::array<StyleBorders, 8> kStyleBorders = {{
+    {k3dDarkShadow, k3dDarkShadow, kButtonHighlight},
+    {k3dDarkShadow, k3dDarkShadow, kButtonHighlight},
+    {kButtonFace, k3dDarkShadow, kButtonHighlight},
+    {kButtonShadow, kButtonShadow, kButtonShadow},
+    {kButtonFace, 0x000000u, 0x000000u},
+    {0x000000u, 0x000000u, 0x000000u},
+    {0x8F8F8Eu, 0xB17F3Cu, 0x5C411Du},
+    {kDesktop, kDesktop, kDesktop},
+}};
+
 // Gives the three background colours and the border colours values no preset uses.
 void Scramble(Button& button) {
   button.BackColor(0x000101u);
@@ -154,10 +196,12 @@ TEST_F(ButtonTest, ButtonStyleOneToEightPresetsTheBackgroundColours) {
     // Only ButtonStyle is marked changed, and the control repaints once.
     EXPECT_THAT(Changed(), ElementsAre("ButtonStyle"));
     EXPECT_EQ(button.PaintCount(), paints + 1);
-    // No style touches the border colours.
-    EXPECT_EQ(button.BorderColor(), 0x000404u);
-    EXPECT_EQ(button.BorderColorHover(), 0x000505u);
-    EXPECT_EQ(button.BorderColorPressed(), 0x000606u);
+    // The setter's paint replaced the scrambled border colours with the style's own, without
+    // marking them changed.
+    const StyleBorders& borders = kStyleBorders[static_cast<std::size_t>(style - 1)];
+    EXPECT_EQ(button.BorderColor(), borders.border);
+    EXPECT_EQ(button.BorderColorHover(), borders.hover);
+    EXPECT_EQ(button.BorderColorPressed(), borders.pressed);
     // Only styles 4 and 6 change the background scheme.
     const std::int32_t scheme = style == 4 ? 1 : style == 6 ? 3 : 2;
     EXPECT_EQ(button.ButtonStyleColors(), scheme);
