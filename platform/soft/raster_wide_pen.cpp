@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <map>
 #include <utility>
 
 #include "platform/soft/raster.h"
@@ -12,28 +11,13 @@
 namespace fw::soft {
 namespace {
 
-// The blob painted at every vertex, relative to the vertex: CreateEllipticRgn(-w/2, -w/2,
-// (w+1)/2 + 1, (w+1)/2 + 1). The region keeps a w x w box, [-w/2, (w+1)/2) both ways, and fills
-// each row from the leftmost to the rightmost pixel of the 1-pixel Ellipse outline of that box
-// (for w = 2 that is the 2x2 square whose bottom-right pixel is the vertex).
+// The blob painted at every vertex, relative to the vertex: the region
+// CreateEllipticRgn(-w/2, -w/2, (w+1)/2 + 1, (w+1)/2 + 1), a w x w box [-w/2, (w+1)/2) both
+// ways (for w = 2 the 2x2 square whose bottom-right pixel is the vertex).
 std::vector<Span> CapSpans(int width) {
   const int lo = -(width / 2);
-  const int hi = (width + 1) / 2;
-  const std::vector<Point> vertices = RoundRectOutlineVertices(lo, lo, hi, hi, width, width);
-  std::map<int, std::pair<int, int>> rows;  // y -> [min x, max x]
-  const auto add = [&rows](const Point& p) {
-    auto [it, inserted] = rows.try_emplace(p.y, p.x, p.x);
-    if (!inserted) {
-      it->second.first = std::min(it->second.first, p.x);
-      it->second.second = std::max(it->second.second, p.x);
-    }
-  };
-  for (const Point& p : vertices) add(p);
-  for (const Point& p : PolylinePixels(vertices, true)) add(p);
-  std::vector<Span> spans;
-  spans.reserve(rows.size());
-  for (const auto& [y, range] : rows) spans.push_back({y, range.first, range.second + 1});
-  return spans;
+  const int hi = (width + 1) / 2 + 1;
+  return RoundRectRegionSpans(lo, lo, hi, hi, hi - lo, hi - lo);
 }
 
 // GDI rounds the pen's half widths half away from zero; they are never negative here.
