@@ -33,4 +33,10 @@ int RoundHalfEven(double x) {
   return static_cast<int>(result);
 }
 
+ColorRef ResolveColor(ColorValue value) {
+  ColorRef out = 0;
+  OleTranslateColor(value, out);
+  return out;
+}
+
 }  // namespace fw

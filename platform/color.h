@@ -37,6 +37,8 @@ ColorRef GetSysColor(int index);
 // byte is neither 0x00 nor 0x80, leaving `out` untouched.
 long OleTranslateColor(ColorValue value, ColorRef& out);
 inline constexpr long kEInvalidArg = static_cast<long>(0x80070057u);
+// The colour value as 0x00BBGGRR for drawing; a value OleTranslateColor rejects draws black.
+ColorRef ResolveColor(ColorValue value);
 
 // r(x): round to the nearest integer, exact halves to the even neighbour (r(2.5) = 2).
 int RoundHalfEven(double x);

@@ -97,6 +97,14 @@ class HeadlessHost::FakeDesktop final : public User32 {
     host_.now_ms_ = until;
   }
 
+  std::optional<long long> NextDue() const {
+    std::optional<long long> next;
+    for (const auto& entry : timers_) {
+      if (!next || entry.second.due < *next) next = entry.second.due;
+    }
+    return next;
+  }
+
   void Forget(WindowHandle window) {
     std::erase_if(timers_, [&](const auto& entry) { return entry.first.first == window; });
     if (capture_ == window) capture_ = 0;
@@ -175,6 +183,39 @@ void HeadlessHost::Start(HostedControl& slot, std::unique_ptr<ControlHandlers> c
     throw;
   }
   slot.control().Show();
+}
+
+ControlHandlers& HeadlessHost::Place(const Placement& placement, const ControlFactory& make) {
+  auto& slot = Add(placement);
+  std::unique_ptr<ControlHandlers> control;
+  try {
+    control = make(Window(slot), Site(slot));
+  } catch (...) {
+    controls_.pop_back();
+    throw;
+  }
+  if (control == nullptr) {
+    controls_.pop_back();
+    throw std::invalid_argument("HeadlessHost: nothing was made for the control '" +
+                                placement.name + "'");
+  }
+  ControlHandlers& ref = *control;
+  Start(slot, std::move(control), placement.saved);
+  return ref;
+}
+
+std::string HeadlessHost::ControlNameAt(Point client) const {
+  const HostedControl* control = ControlAt({client.x + origin_.x, client.y + origin_.y});
+  return control != nullptr ? control->name() : std::string();
+}
+
+WindowHandle HeadlessHost::ParentWindow() const {
+  return kParentWindow;
+}
+
+std::string HeadlessHost::FocusedName() const {
+  const HostedControl* control = Focused();
+  return control != nullptr ? control->name() : std::string();
 }
 
 HostedControl* HeadlessHost::ControlAt(Point screen) const {
@@ -259,17 +300,15 @@ void HeadlessHost::Click(int x, int y) {
 
 void HeadlessHost::DoubleClick(int x, int y) {
   Click(x, y);
+  DoubleClickPress();
+  MouseUp();
+}
+
+void HeadlessHost::DoubleClickPress(std::int16_t shift) {
   HostedControl* target = ControlAt(cursor_);
   held_buttons_ = static_cast<std::int16_t>(held_buttons_ | kLeftButton);
+  held_shift_ = shift;
   if (target != nullptr && target->Enabled()) target->control().DblClick();
-  // The release after a double click is a plain mouse-up: no second click.
-  held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~kLeftButton);
-  HostedControl* up = ByWindow(desktop_->GetCapture());
-  if (up == nullptr) up = target;
-  if (up != nullptr && up->Enabled()) {
-    const Point client = desktop_->ScreenToClient(up->handle(), cursor_);
-    up->control().MouseUp(kLeftButton, 0, up->ToScaleX(client.x), up->ToScaleY(client.y));
-  }
 }
 
 void HeadlessHost::KeyDown(std::int16_t key_code, std::int16_t shift) {
@@ -303,6 +342,10 @@ void HeadlessHost::Focus(const std::string& name) {
   focus_ = next != nullptr ? next->handle() : 0;
   if (previous != nullptr) previous->control().LostFocus();
   if (next != nullptr) next->control().GotFocus();
+}
+
+std::optional<long long> HeadlessHost::NextTimerDue() const {
+  return desktop_->NextDue();
 }
 
 void HeadlessHost::Advance(int milliseconds) {

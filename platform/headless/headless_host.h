@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ class HeadlessHost {
     return ref;
   }
 
+  // The same for a control whose class is known only at run time (a window built from design
+  // data): `make` creates it on its window and site.
+  using ControlFactory =
+      std::function<std::unique_ptr<ControlHandlers>(UserControl& window, UserControlSite& site)>;
+  ControlHandlers& Place(const Placement& placement, const ControlFactory& make);
+
   // Ambient properties the controls see.
   void SetUserMode(bool run_time) { user_mode_ = run_time; }
   bool UserMode() const { return user_mode_; }
@@ -82,6 +89,10 @@ class HeadlessHost {
   // Two clicks in quick succession as the platform reports them: down, up, click, then the
   // double-click notification in place of the second down, then up.
   void DoubleClick(int x, int y);
+  // The second press of a double click as a real desktop reports it, after the first press and
+  // release went through MouseDown and MouseUp: the double-click notification in place of the
+  // down. The release that follows is a plain MouseUp, which clicks nothing.
+  void DoubleClickPress(std::int16_t shift = 0);
   void KeyDown(std::int16_t key_code, std::int16_t shift = 0);
   void KeyPress(std::int16_t key_ascii);
   void KeyUp(std::int16_t key_code, std::int16_t shift = 0);
@@ -90,16 +101,31 @@ class HeadlessHost {
   // Advances the fake clock, running due timers in time order.
   void Advance(int milliseconds);
   long long Now() const { return now_ms_; }
+  // When the next timer tick is due on the fake clock; nothing while no timer runs.
+  std::optional<long long> NextTimerDue() const;
 
   // What happened, and a way to start afresh.
   const std::vector<Record>& Records() const { return records_; }
   std::vector<Record> RecordsOf(Record::Kind kind) const;
   void ClearRecords() { records_.clear(); }
+  // Counts every record ever made, cleared or not: a host compares it to see whether anything
+  // happened.
+  std::uint64_t RecordCount() const { return record_count_; }
 
   UserControl& WindowOf(const std::string& name);
   const UserControl& WindowOf(const std::string& name) const;
   // The control's window region (null when it has none).
   const Region* RegionOf(const std::string& name) const;
+  // The control whose window is under a point of the parent's client area (window regions
+  // included), or "" for none.
+  std::string ControlNameAt(Point client) const;
+  // The name of the control that has the focus, or "".
+  std::string FocusedName() const;
+  // The parent window's client area: its top-left on the screen and its size.
+  Point Origin() const { return origin_; }
+  Size Client() const { return client_; }
+  // The parent window's own handle (for its timers).
+  WindowHandle ParentWindow() const;
   User32& Desktop();
   GdiDevice& Device() { return device_; }
   CursorHandle CurrentCursor() const;
@@ -116,7 +142,10 @@ class HeadlessHost {
   HostedControl* ControlAt(Point screen) const;
   HostedControl* ByWindow(WindowHandle window) const;
   HostedControl* Focused() const;
-  void Log(Record record) { records_.push_back(std::move(record)); }
+  void Log(Record record) {
+    ++record_count_;
+    records_.push_back(std::move(record));
+  }
 
   class FakeDesktop;
   GdiDevice& device_;
@@ -128,6 +157,7 @@ class HeadlessHost {
   std::vector<std::unique_ptr<HostedControl>> controls_;
   std::unique_ptr<FakeDesktop> desktop_;
   std::vector<Record> records_;
+  std::uint64_t record_count_ = 0;
   Point cursor_;              // screen pixels
   WindowHandle pressed_ = 0;  // the window a held mouse button went down on
   std::int16_t held_buttons_ = 0;

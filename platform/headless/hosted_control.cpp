@@ -11,11 +11,6 @@ int TwipsToPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
-ColorRef Resolve(ColorValue value) {
-  ColorRef rgb = 0;
-  return OleTranslateColor(value, rgb) == 0 ? rgb : 0;
-}
-
 // How many of a unit make one pixel at 96 dots per inch.
 double UnitsPerPixel(int units) {
   switch (units) {
@@ -42,7 +37,7 @@ HostedControl::HostedControl(HeadlessHost& host, std::string name, WindowHandle 
       width_px_(std::max(TwipsToPixels(twips.Width()), 0)),
       height_px_(std::max(TwipsToPixels(twips.Height()), 0)),
       font_(host.AmbientFont()) {
-  dc_ = host_.Device().CreateSurface(width_px_, height_px_, Resolve(back_color_));
+  dc_ = host_.Device().CreateSurface(width_px_, height_px_, ResolveColor(back_color_));
   ApplyDcState();
 }
 
@@ -67,16 +62,16 @@ float HostedControl::ToScaleY(int pixels) const {
 void HostedControl::ApplyDcState() {
   // A control surface draws with a 1-pixel pen in ForeColor, a transparent fill style and
   // transparent text.
-  dc_->SelectPen(Pen::Solid(Resolve(fore_color_)));
+  dc_->SelectPen(Pen::Solid(ResolveColor(fore_color_)));
   dc_->SelectBrush(Brush::Hollow());
-  dc_->SetTextColor(Resolve(fore_color_));
+  dc_->SetTextColor(ResolveColor(fore_color_));
   dc_->SetBkMode(BkMode::Transparent);
-  dc_->SetBkColor(Resolve(back_color_));
+  dc_->SetBkColor(ResolveColor(back_color_));
   dc_->SelectFont(font_);
 }
 
 void HostedControl::Cls() {
-  dc_->FillRect({0, 0, width_px_, height_px_}, Brush::Solid(Resolve(back_color_)));
+  dc_->FillRect({0, 0, width_px_, height_px_}, Brush::Solid(ResolveColor(back_color_)));
   dc_->MoveToEx(0, 0, nullptr);
 }
 
@@ -87,7 +82,7 @@ void HostedControl::Resize(int width_twips, int height_twips) {
   const int height_px = TwipsToPixels(height_twips_);
   if (width_px == width_px_ && height_px == height_px_) return;
   // The persistent image keeps what fits of its old content.
-  auto resized = host_.Device().CreateSurface(width_px, height_px, Resolve(back_color_));
+  auto resized = host_.Device().CreateSurface(width_px, height_px, ResolveColor(back_color_));
   resized->BitBlt(0, 0, std::min(width_px, width_px_), std::min(height_px, height_px_), *dc_, 0, 0);
   dc_ = std::move(resized);
   width_px_ = width_px;
@@ -112,14 +107,14 @@ double HostedControl::ScaleHeight() const {
 
 void HostedControl::BackColor(ColorValue color) {
   back_color_ = color;
-  dc_->SetBkColor(Resolve(color));
+  dc_->SetBkColor(ResolveColor(color));
   Cls();
 }
 
 void HostedControl::ForeColor(ColorValue color) {
   fore_color_ = color;
-  dc_->SelectPen(Pen::Solid(Resolve(color)));
-  dc_->SetTextColor(Resolve(color));
+  dc_->SelectPen(Pen::Solid(ResolveColor(color)));
+  dc_->SetTextColor(ResolveColor(color));
 }
 
 void HostedControl::Font(const FontSpec& font) {

@@ -1,0 +1,127 @@
+#include "app/form1.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "app/form1_texts.h"
+#include "app/mod_reg.h"
+#include "controls/button/button.h"
+
+namespace fw::app {
+namespace {
+
+// A label's text as a number, or nothing when it holds none: the empty text of an unread
+// value, or a stored text that is not a number, must not stop the tick.
+std::optional<double> TextToNumber(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  double number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return number;
+}
+
+template <class Target, class Value>
+void SetIfDifferent(Target& target, const Value& value) {
+  if (target.Visible() != value) target.Visible(value);
+}
+
+void EnableIfDifferent(Button& button, bool enabled) {
+  if (button.Enabled() != enabled) button.Enabled(enabled);
+}
+
+void CaptionIfDifferent(FormLabel& label, std::string_view text) {
+  if (label.Caption() != text) label.Caption(std::string(text));
+}
+
+void ToolTipIfDifferent(FormImage& image, std::string_view text) {
+  if (image.ToolTipText() != text) image.ToolTipText(std::string(text));
+}
+
+}  // namespace
+
+void Form1::ControlEvent(std::string_view control, std::string_view event,
+                         std::span<const EventArg> /*args*/) {
+  if (event != "Click") return;
+  if (control == "cmdLock") {
+    cmdLock_Click();
+  } else if (control == "cmdUnLock") {
+    cmdUnLock_Click();
+  } else if (control == "Command1") {
+    Command1_Click();
+  } else if (control == "Command2") {
+    Command2_Click();
+  } else if (control == "cmdExit") {
+    cmdExit_Click();
+  }
+}
+
+void Form1::Timer(std::string_view timer) {
+  if (timer == "Timer1") Timer1_Timer();
+}
+
+void Form1::ShowState(bool locked) {
+  SetIfDifferent(host_.Image(locked ? "imgLock" : "imgUnLock"), true);
+  SetIfDifferent(host_.Image(locked ? "imgUnLock" : "imgLock"), false);
+  EnableIfDifferent(host_.ControlAs<Button>(locked ? "cmdLock" : "cmdUnLock"), false);
+  EnableIfDifferent(host_.ControlAs<Button>(locked ? "cmdUnLock" : "cmdLock"), true);
+}
+
+void Form1::cmdLock_Click() {
+  RegVariant value = std::string("4");
+  if (!WriteRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue, value, kRegDword)) {
+    // A write that failed changes nothing on the window: it says so instead.
+    host_.MsgBox(texts::kLockFailed, kMbIconError, texts::kFailureTitle);
+    return;
+  }
+  ShowState(/*locked=*/true);
+  host_.MsgBox(texts::kLockedMessage, kMbIconExclamation, texts::kLocked);
+}
+
+void Form1::cmdUnLock_Click() {
+  RegVariant value = std::string("3");
+  if (!WriteRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue, value, kRegDword)) {
+    host_.MsgBox(texts::kUnlockFailed, kMbIconError, texts::kFailureTitle);
+    return;
+  }
+  ShowState(/*locked=*/false);
+  host_.MsgBox(texts::kUnlockedMessage, kMbIconExclamation, texts::kUnlocked);
+}
+
+void Form1::Command1_Click() {
+  host_.MsgBox(texts::kNote, kMbIconInformation, texts::kNoteTitle);
+}
+
+void Form1::Command2_Click() {
+  host_.MsgBox(texts::kAbout, kMbIconInformation, texts::kAboutTitle);
+}
+
+void Form1::cmdExit_Click() {
+  host_.Unload();
+}
+
+void Form1::QueryUnload(std::int16_t& cancel, std::int16_t /*unload_mode*/) {
+  if (host_.MsgBox(texts::kQuitQuestion, kMbYesNo, texts::kQuitTitle) == kIdNo) cancel = 1;
+}
+
+void Form1::Timer1_Timer() {
+  const RegVariant value = ReadRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue);
+  FormLabel& label1 = host_.Label("Label1");
+  CaptionIfDifferent(label1, VariantToText(value));
+  const std::optional<double> number = TextToNumber(label1.Caption());
+  if (number == kStartUnlocked) {
+    CaptionIfDifferent(host_.Label("Label4"), texts::kUnlocked);
+    ToolTipIfDifferent(host_.Image("imgUnLock"), texts::kUnlocked);
+    ShowState(/*locked=*/false);
+  } else if (number == kStartLocked) {
+    CaptionIfDifferent(host_.Label("Label4"), texts::kLocked);
+    ToolTipIfDifferent(host_.Image("imgLock"), texts::kLocked);
+    ShowState(/*locked=*/true);
+  }
+}
+
+}  // namespace fw::app
