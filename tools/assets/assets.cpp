@@ -1,0 +1,77 @@
+#include "tools/assets/assets.h"
+
+#include "platform/picture_encode.h"
+#include "tools/assets/app_icon_art.h"
+#include "tools/assets/hand_cursor_art.h"
+#include "tools/assets/icon_encode.h"
+#include "tools/assets/padlock_art.h"
+#include "tools/assets/palette.h"
+#include "tools/assets/preview_sheet.h"
+
+namespace fw::assets {
+namespace {
+
+// A bitmap's colours as the BMP encoder takes them (opaque, 0x00RRGGBB).
+IconImage Colours(const image::Image& image) {
+  IconImage out;
+  out.width = image.width;
+  out.height = image.height;
+  for (const image::Rgba& p : image.pixels) {
+    out.color.push_back(std::uint32_t{p.r} << 16 | std::uint32_t{p.g} << 8 | p.b);
+  }
+  out.mask.assign(out.color.size(), false);
+  return out;
+}
+
+// What a 256-colour entry shows: the palette colours, with the AND mask's holes.
+image::Image AsStored8Bit(const image::Image& image) {
+  const IndexedImage indexed = Quantize(image);
+  image::Image out{image.width, image.height, {}};
+  for (std::size_t i = 0; i < indexed.indices.size(); ++i) {
+    image::Rgba p = indexed.palette[indexed.indices[i]];
+    if (indexed.transparent[i]) p.a = 0;
+    out.pixels.push_back(p);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<AssetFile> MakeAssets() {
+  std::vector<AssetFile> files;
+  // The sizes Windows asks for, largest first; 256-colour copies of the small ones for old
+  // displays.
+  std::vector<IconFileImage> icon;
+  for (const int size : {256, 128, 48, 32, 16}) icon.push_back({AppIconImage(size), 32});
+  for (const int size : {32, 16}) icon.push_back({AppIconImage(size), 8});
+  files.push_back({"ferrowind.ico", EncodeIcon(icon)});
+  files.push_back({"padlock_closed.bmp", EncodeBmp24(Colours(ClosedPadlockBitmap()))});
+  files.push_back({"padlock_open.bmp", EncodeBmp24(Colours(OpenPadlockBitmap()))});
+  files.push_back({"hand.cur", EncodeMonochromeCursor(HandCursorImage(), 0, 0)});
+  return files;
+}
+
+std::vector<Preview> MakePreviews() {
+  std::vector<Preview> previews;
+  PreviewSheet icons;
+  for (const int size : {256, 128, 48, 32, 16}) icons.Add(AppIconImage(size), 1);
+  icons.NewRow();
+  for (const int size : {48, 32, 16}) icons.Add(AppIconImage(size), 256 / size);
+  icons.NewRow();
+  for (const int size : {32, 16}) icons.Add(AsStored8Bit(AppIconImage(size)), 256 / size);
+  previews.push_back({"icon.png", icons.Render()});
+  PreviewSheet padlocks;
+  padlocks.Add(ClosedPadlockBitmap(), 1);
+  padlocks.Add(OpenPadlockBitmap(), 1);
+  padlocks.Add(ClosedPadlockBitmap(), 6);
+  padlocks.Add(OpenPadlockBitmap(), 6);
+  previews.push_back({"padlocks.png", padlocks.Render()});
+  PreviewSheet hand;
+  hand.Add(HandCursorImage(), 1);
+  hand.Add(HandCursorImage(), 2);
+  hand.Add(HandCursorImage(), 10);
+  previews.push_back({"hand.png", hand.Render()});
+  return previews;
+}
+
+}  // namespace fw::assets
