@@ -70,6 +70,11 @@ void HostedControl::ApplyDcState() {
   dc_->SelectFont(font_);
 }
 
+void HostedControl::Enabled(bool value) {
+  enabled_ = value;
+  if (!value && host_.Desktop().GetCapture() == handle_) host_.Desktop().ReleaseCapture();
+}
+
 void HostedControl::Cls() {
   dc_->FillRect({0, 0, width_px_, height_px_}, Brush::Solid(ResolveColor(back_color_)));
   dc_->MoveToEx(0, 0, nullptr);

@@ -48,7 +48,9 @@ class HostedControl final : public UserControl, public UserControlSite {
   FontSpec Font() const override { return font_; }
   void Font(const FontSpec& font) override;
   bool Enabled() const override { return enabled_; }
-  void Enabled(bool value) override { enabled_ = value; }
+  // Disabling a window that holds the mouse capture releases it, as the platform's cancel-mode
+  // notification does.
+  void Enabled(bool value) override;
   Dc& hDC() override { return *dc_; }
   WindowHandle hWnd() const override { return handle_; }
   void PaintPicture(const Picture& picture, int x, int y) override;

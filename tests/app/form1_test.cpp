@@ -1,0 +1,511 @@
+// The main window in the headless form, over the build's own drawing device and registry: what
+// it shows at start, what the buttons and the timer do, how it closes.
+#include "app/form1.h"
+
+#include <algorithm>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/form1_texts.h"
+#include "app/program.h"
+#include "controls/button/button.h"
+#include "platform/form/headless_form.h"
+#include "tests/app/scratch_registry.h"
+#include "tools/image/image.h"
+
+namespace fw::app {
+namespace {
+
+using fw::testing::ScratchRegistry;
+
+Point Center(const Rect& r) {
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class Form1Test : public ::testing::Test {
+ protected:
+  void Open() {
+    form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl,
+                                          ResourcePicture);
+    code = std::make_unique<Form1>(*form, scratch.registry());
+    form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
+      if (answers.empty()) {
+        ADD_FAILURE() << "unexpected message box: " << call.title << ": " << call.text;
+        return kIdOk;
+      }
+      const int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    });
+    form->Show(*code);
+  }
+
+  void ClickButton(std::string_view name) {
+    const Point at = Center(form->PixelRect(name));
+    form->Click(at.x, at.y);
+  }
+  // One tick of Timer1 (the platform raises a 1-ms timer to 10 ms).
+  void Tick() { form->Advance(10); }
+
+  Button& button(std::string_view name) { return form->ControlAs<Button>(name); }
+  std::string Label(std::string_view name) { return form->Label(name).Caption(); }
+  bool Shows(std::string_view image) { return form->Image(image).Visible(); }
+
+  std::unique_ptr<GdiDevice> device = CreatePlatformGdiDevice();
+  ScratchRegistry scratch;
+  std::unique_ptr<HeadlessForm> form;
+  std::unique_ptr<Form1> code;
+  std::deque<int> answers;
+};
+
+TEST_F(Form1Test, OpensInItsInitialStateBeforeTheFirstTick) {
+  scratch.SetStart(4);
+  Open();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  EXPECT_EQ(Label("Label1"), "3");
+  EXPECT_FALSE(form->Label("Label1").Visible());
+  EXPECT_FALSE(Shows("imgLock"));
+  EXPECT_FALSE(Shows("imgUnLock"));
+  EXPECT_TRUE(button("cmdLock").Enabled());
+  EXPECT_TRUE(button("cmdUnLock").Enabled());
+  EXPECT_EQ(form->FocusedName(), "cmdLock");
+}
+
+TEST_F(Form1Test, AStoredFourShowsLockedAfterTheFirstTick) {
+  scratch.SetStart(4);
+  Open();
+  Tick();
+  EXPECT_EQ(Label("Label1"), "4");
+  EXPECT_EQ(Label("Label4"), "Locked");
+  EXPECT_TRUE(Shows("imgLock"));
+  EXPECT_FALSE(Shows("imgUnLock"));
+  EXPECT_EQ(form->Image("imgLock").ToolTipText(), "Locked");
+  EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "");
+  EXPECT_FALSE(button("cmdLock").Enabled());
+  EXPECT_TRUE(button("cmdUnLock").Enabled());
+}
+
+TEST_F(Form1Test, AStoredThreeShowsUnlocked) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  EXPECT_TRUE(Shows("imgUnLock"));
+  EXPECT_FALSE(Shows("imgLock"));
+  EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "Un-Locked");
+  EXPECT_TRUE(button("cmdLock").Enabled());
+  EXPECT_FALSE(button("cmdUnLock").Enabled());
+}
+
+TEST_F(Form1Test, OtherReadingsKeepTheInitialState) {
+  struct Case {
+    const char* what;
+    std::function<void(ScratchRegistry&)> store;
+    std::string label1;
+  };
+  const std::vector<Case> cases = {
+      {"0", [](ScratchRegistry& s) { s.SetStart(0); }, "0"},
+      {"1", [](ScratchRegistry& s) { s.SetStart(1); }, "1"},
+      {"2", [](ScratchRegistry& s) { s.SetStart(2); }, "2"},
+      {"no value", [](ScratchRegistry&) {}, ""},
+      {"text", [](ScratchRegistry& s) { s.SetText(kUsbStorRoot, kUsbStorPath, "Start", "on"); },
+       "on"},
+      {"binary",
+       [](ScratchRegistry& s) {
+         s.Set(kUsbStorRoot, kUsbStorPath, "Start", kRegBinary, {4, 0, 0, 0});
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    scratch.Clean();
+    c.store(scratch);
+    Open();
+    Tick();
+    EXPECT_EQ(Label("Label1"), c.label1);
+    EXPECT_EQ(Label("Label4"), "Un-Locked");
+    EXPECT_FALSE(Shows("imgLock"));
+    EXPECT_FALSE(Shows("imgUnLock"));
+    EXPECT_TRUE(button("cmdLock").Enabled());
+    EXPECT_TRUE(button("cmdUnLock").Enabled());
+  }
+}
+
+TEST_F(Form1Test, AStoredTextHoldingANumberCountsAsThatNumber) {
+  scratch.SetText(kUsbStorRoot, kUsbStorPath, "Start", "4");
+  Open();
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+}
+
+TEST_F(Form1Test, LockWritesFourAndShowsTheClosedPadlockAtOnce) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  const auto stored = scratch.GetStart();
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->type, kRegDword);
+  EXPECT_EQ(stored->bytes, (std::vector<std::uint8_t>{4, 0, 0, 0}));
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  EXPECT_EQ(form->MessageBoxes()[0].text, " USB Port Has Been Locked...");
+  EXPECT_EQ(form->MessageBoxes()[0].title, "Locked");
+  EXPECT_EQ(form->MessageBoxes()[0].style, 0x30);
+  EXPECT_FALSE(button("cmdLock").Enabled());
+  EXPECT_TRUE(button("cmdUnLock").Enabled());
+  EXPECT_TRUE(Shows("imgLock"));
+  EXPECT_FALSE(Shows("imgUnLock"));
+  // The status text follows on the next tick.
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+  EXPECT_EQ(form->Image("imgLock").ToolTipText(), "Locked");
+}
+
+TEST_F(Form1Test, UnlockWritesThreeAndShowsTheOpenPadlock) {
+  scratch.SetStart(4);
+  Open();
+  Tick();
+  answers = {kIdOk};
+  ClickButton("cmdUnLock");
+  EXPECT_EQ(scratch.GetStart()->bytes, (std::vector<std::uint8_t>{3, 0, 0, 0}));
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  EXPECT_EQ(form->MessageBoxes()[0].text, " USB Port Has Been Un-Locked...");
+  EXPECT_EQ(form->MessageBoxes()[0].title, "Un-Locked");
+  EXPECT_EQ(form->MessageBoxes()[0].style, 0x30);
+  EXPECT_TRUE(button("cmdLock").Enabled());
+  EXPECT_FALSE(button("cmdUnLock").Enabled());
+  EXPECT_TRUE(Shows("imgUnLock"));
+  EXPECT_FALSE(Shows("imgLock"));
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+}
+
+TEST_F(Form1Test, LockOnAMissingKeyCreatesIt) {
+  Open();
+  Tick();
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  ASSERT_TRUE(scratch.GetStart());
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+}
+
+TEST_F(Form1Test, SpaceAndEnterReachTheFocusedButtonButDoNotClickIt) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  form->Host().ClearRecords();
+  form->PressKey(32);
+  form->PressKey(13);
+  std::vector<std::string> events;
+  for (const auto& record : form->Host().RecordsOf(headless::Record::Kind::Event)) {
+    events.push_back(record.control + "." + record.name);
+  }
+  EXPECT_NE(std::find(events.begin(), events.end(), "cmdLock.KeyDown"), events.end());
+  EXPECT_NE(std::find(events.begin(), events.end(), "cmdLock.KeyUp"), events.end());
+  EXPECT_EQ(std::find(events.begin(), events.end(), "cmdLock.Click"), events.end());
+  EXPECT_TRUE(form->MessageBoxes().empty());
+  EXPECT_EQ(scratch.GetStart()->bytes[0], 3);
+}
+
+TEST_F(Form1Test, TabAndShiftTabFollowTheTabOrderSkippingDisabledButtons) {
+  scratch.SetStart(5);
+  Open();
+  const std::vector<std::string> order = {"cmdLock", "cmdUnLock", "Command1", "Command2",
+                                          "cmdExit"};
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    form->PressKey(9);
+    EXPECT_EQ(form->FocusedName(), order[i % order.size()]);
+  }
+  form->PressKey(9, kShiftMask);
+  EXPECT_EQ(form->FocusedName(), "cmdExit");
+  form->PressKey(9, kShiftMask);
+  EXPECT_EQ(form->FocusedName(), "Command2");
+  // A disabled button is passed over.
+  form->Host().Focus("Command1");
+  button("cmdUnLock").Enabled(false);
+  form->PressKey(9, kShiftMask);
+  EXPECT_EQ(form->FocusedName(), "cmdLock");
+}
+
+TEST_F(Form1Test, TheNoteHasTwoParagraphsAndOneEmptyLine) {
+  Open();
+  answers = {kIdOk};
+  ClickButton("Command1");
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  const MessageBoxCall& note = form->MessageBoxes()[0];
+  EXPECT_EQ(note.title, "About the protection...");
+  EXPECT_EQ(note.style, 0x40);
+  const auto split = note.text.find("\r\n\r\n");
+  ASSERT_NE(split, std::string::npos);
+  EXPECT_EQ(note.text.find("\r\n", split + 4), std::string::npos);
+  EXPECT_EQ(note.text.find('\n'), split + 1);
+  EXPECT_EQ(note.text.substr(0, 57), "Note that this will only prevent usage ofnewly plugged-in");
+  EXPECT_EQ(note.text.substr(split - 26, 26), "while you set this option.");
+  EXPECT_EQ(note.text.substr(split + 4, 6), "Note: ");
+  EXPECT_TRUE(note.text.ends_with("USB-based device that is NOT a portable disk."));
+  EXPECT_NE(note.text.find("disks,but will"), std::string::npos);
+}
+
+TEST_F(Form1Test, TheAboutLinesAreSeparatedByCarriageReturnsAlone) {
+  Open();
+  answers = {kIdOk};
+  ClickButton("Command2");
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  const MessageBoxCall& about = form->MessageBoxes()[0];
+  EXPECT_EQ(about.title, "About Ferrowind");
+  EXPECT_EQ(about.style, 0x40);
+  EXPECT_EQ(about.text.find('\n'), std::string::npos);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t cr; (cr = about.text.find('\r', start)) != std::string::npos; start = cr + 1) {
+    lines.push_back(about.text.substr(start, cr - start));
+  }
+  lines.push_back(about.text.substr(start));
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_TRUE(lines[0].starts_with("Author" + std::string(10, ' ')));
+  EXPECT_NE(lines[0][16], ' ');
+  EXPECT_TRUE(lines[1].starts_with("E-mail" + std::string(11, ' ')));
+  EXPECT_NE(lines[1][17], ' ');
+  EXPECT_TRUE(lines[2].starts_with("Web Site" + std::string(6, ' ')));
+  EXPECT_NE(lines[2][14], ' ');
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(lines[4], "Thank you for using this program");
+}
+
+TEST_F(Form1Test, ExitAsksAndNoKeepsTheWindow) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  Tick();
+  EXPECT_EQ(Label("Label1"), "4");
+  answers = {kIdNo};
+  ClickButton("cmdExit");
+  ASSERT_EQ(form->MessageBoxes().size(), 2u);
+  EXPECT_EQ(form->MessageBoxes()[1].text, "Are you sure you want to quit ?");
+  EXPECT_EQ(form->MessageBoxes()[1].title, "Exit");
+  EXPECT_EQ(form->MessageBoxes()[1].style, 0x04);
+  EXPECT_FALSE(form->Closed());
+  EXPECT_FALSE(button("cmdLock").Enabled());
+  answers = {kIdYes};
+  ClickButton("cmdExit");
+  EXPECT_TRUE(form->Closed());
+  // A closed window ticks no more.
+  scratch.SetStart(3);
+  Tick();
+  EXPECT_EQ(Label("Label1"), "4");
+}
+
+TEST_F(Form1Test, TheCloseBoxAndLogOffAskTheSameQuestion) {
+  Open();
+  answers = {kIdNo};
+  EXPECT_FALSE(form->RequestClose(kUnloadFormControlMenu));
+  answers = {kIdNo};
+  EXPECT_FALSE(form->RequestClose(kUnloadAppWindows));
+  answers = {kIdYes};
+  EXPECT_TRUE(form->RequestClose(kUnloadFormControlMenu));
+  EXPECT_TRUE(form->Closed());
+  ASSERT_EQ(form->MessageBoxes().size(), 3u);
+  for (const MessageBoxCall& call : form->MessageBoxes()) {
+    EXPECT_EQ(call.text, texts::kQuitQuestion);
+  }
+}
+
+TEST_F(Form1Test, TheDisplayFollowsAnOutsideChangeBothWays) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  scratch.SetStart(4);
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+  EXPECT_TRUE(Shows("imgLock"));
+  EXPECT_FALSE(Shows("imgUnLock"));
+  EXPECT_FALSE(button("cmdLock").Enabled());
+  EXPECT_TRUE(button("cmdUnLock").Enabled());
+  scratch.SetStart(3);
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  EXPECT_TRUE(Shows("imgUnLock"));
+  EXPECT_FALSE(Shows("imgLock"));
+  EXPECT_TRUE(button("cmdLock").Enabled());
+  EXPECT_FALSE(button("cmdUnLock").Enabled());
+  EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "Un-Locked");
+}
+
+TEST_F(Form1Test, ASteadyStateChangesNothing) {
+  scratch.SetStart(4);
+  Open();
+  Tick();
+  form->Host().ClearRecords();
+  const auto revision = form->Revision();
+  for (int i = 0; i < 20; ++i) Tick();
+  EXPECT_TRUE(form->Host().Records().empty());
+  EXPECT_EQ(form->Revision(), revision);
+}
+
+TEST_F(Form1Test, TooltipsAndTheHandCursor) {
+  scratch.SetStart(4);
+  Open();
+  const Point padlock = Center(form->PixelRect("imgLock"));
+  EXPECT_EQ(form->ToolTipAt(padlock), "");
+  Tick();
+  EXPECT_EQ(form->ToolTipAt(padlock), "Locked");
+  EXPECT_EQ(form->ToolTipAt({2, 2}), "");
+  for (const char* name : {"cmdLock", "cmdUnLock", "Command1", "Command2", "cmdExit"}) {
+    const FormCursor cursor = form->CursorAt(Center(form->PixelRect(name)));
+    ASSERT_NE(cursor.icon, nullptr) << name;
+    EXPECT_EQ(cursor.icon->resource_name(), "hand.cur");
+    EXPECT_EQ(cursor.icon->kind(), PictureKind::Cursor);
+  }
+  EXPECT_EQ(form->CursorAt({2, 2}).icon, nullptr);
+}
+
+// What the window looks like: the padlock pictures, the status text and the buttons.
+class Form1PixelsTest : public Form1Test {
+ protected:
+  // Whether the rendered window holds `picture` with its top-left at `at`.
+  static bool ShowsPicture(const Dc& dc, Point at, const Picture& picture) {
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) {
+        const std::uint32_t rgb = picture.image().color[static_cast<std::size_t>(y * picture.width() + x)];
+        const ColorRef expected = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        if (dc.GetPixel(at.x + x, at.y + y) != expected) return false;
+      }
+    }
+    return true;
+  }
+  // Keeps the rendered window for people to look at, when the test run has a folder for it.
+  static void Keep(const Dc& dc, const std::string& name) {
+    const char* folder = std::getenv("FERROWIND_TEST_OUTPUT");
+    if (folder == nullptr) return;
+    image::Image picture{dc.Width(), dc.Height(), {}};
+    for (int y = 0; y < dc.Height(); ++y) {
+      for (int x = 0; x < dc.Width(); ++x) {
+        const ColorRef c = dc.GetPixel(x, y);
+        picture.pixels.push_back({GetRValue(c), GetGValue(c), GetBValue(c), 255});
+      }
+    }
+    std::filesystem::create_directories(folder);
+    image::WriteImageFile(picture, std::filesystem::path(folder) / (name + ".png"));
+  }
+  static int CountColour(const Dc& dc, const Rect& r, ColorRef colour) {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) count += dc.GetPixel(x, y) == colour;
+    }
+    return count;
+  }
+};
+
+TEST_F(Form1PixelsTest, TheClosedPadlockAndRedStatusShowWhenLocked) {
+  scratch.SetStart(4);
+  Open();
+  const Rect lock = form->PixelRect("imgLock");
+  const PicturePtr closed = ResourcePicture("padlock_closed.bmp");
+  ASSERT_NE(closed, nullptr);
+  {
+    const auto dc = form->Render();
+    EXPECT_EQ(dc->Width(), 395);
+    EXPECT_EQ(dc->Height(), 225);
+    EXPECT_FALSE(ShowsPicture(*dc, {lock.left, lock.top}, *closed));
+    EXPECT_EQ(CountColour(*dc, lock, 0xFFFFFF), lock.Width() * lock.Height());
+  }
+  Tick();
+  const auto dc = form->Render();
+  Keep(*dc, "form1-locked");
+  EXPECT_TRUE(ShowsPicture(*dc, {lock.left, lock.top}, *closed));
+  // "Locked" in red on white, narrower than "Un-Locked" was.
+  const Rect status = form->PixelRect("Label4");
+  EXPECT_GT(CountColour(*dc, status, 0x0000FF), 20);
+  EXPECT_EQ(CountColour(*dc, status, 0x0000FF) + CountColour(*dc, status, 0xFFFFFF),
+            status.Width() * status.Height());
+  // "Current Status:" in blue.
+  EXPECT_GT(CountColour(*dc, form->PixelRect("Label3"), 0xFF0000), 30);
+}
+
+TEST_F(Form1PixelsTest, TheOpenPadlockShowsWhenUnlockedAndButtonsShowTheirSurfaces) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  const auto dc = form->Render();
+  Keep(*dc, "form1-unlocked");
+  const PicturePtr open = ResourcePicture("padlock_open.bmp");
+  ASSERT_NE(open, nullptr);
+  const Rect unlock = form->PixelRect("imgUnLock");
+  EXPECT_TRUE(ShowsPicture(*dc, {unlock.left, unlock.top}, *open));
+  // Every pixel inside a button's window region is the button's own surface.
+  for (const char* name : {"cmdLock", "cmdExit"}) {
+    SCOPED_TRACE(name);
+    const Rect r = form->PixelRect(name);
+    Dc& surface = form->Host().WindowOf(name).hDC();
+    const Region* region = form->Host().RegionOf(name);
+    int inside = 0;
+    for (int y = 0; y < r.Height(); ++y) {
+      for (int x = 0; x < r.Width(); ++x) {
+        if (region != nullptr && !region->PtInRegion(x, y)) continue;
+        ++inside;
+        ASSERT_EQ(dc->GetPixel(r.left + x, r.top + y), surface.GetPixel(x, y)) << x << "," << y;
+      }
+    }
+    EXPECT_GT(inside, r.Width() * r.Height() / 2);
+  }
+}
+
+#ifndef _WIN32
+// A user without write access: only the Linux store can play one (under Wine everyone may write).
+TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read);
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  EXPECT_EQ(form->MessageBoxes()[0].title, "Ferrowind");
+  EXPECT_EQ(form->MessageBoxes()[0].style, 0x10);
+  EXPECT_EQ(form->MessageBoxes()[0].text, texts::kLockFailed);
+  EXPECT_EQ(scratch.GetStart()->bytes[0], 3);
+  EXPECT_TRUE(button("cmdLock").Enabled());
+  EXPECT_FALSE(button("cmdUnLock").Enabled());
+  EXPECT_TRUE(Shows("imgUnLock"));
+  EXPECT_FALSE(Shows("imgLock"));
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  // The same for unlock.
+  scratch.registry();  // the store still reads
+  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_write);
+  scratch.SetStart(4);
+  Tick();
+  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read);
+  answers = {kIdOk};
+  ClickButton("cmdUnLock");
+  EXPECT_EQ(form->MessageBoxes().back().text, texts::kUnlockFailed);
+  EXPECT_EQ(scratch.GetStart()->bytes[0], 4);
+  EXPECT_TRUE(Shows("imgLock"));
+}
+
+TEST_F(Form1Test, AStoreThatCannotBeParsedKeepsTheLastGoodState) {
+  scratch.SetStart(4);
+  Open();
+  Tick();
+  {
+    std::ofstream broken(scratch.file(), std::ios::app);
+    broken << "this line is not registry text\n";
+  }
+  for (int i = 0; i < 3; ++i) Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+  EXPECT_EQ(Label("Label1"), "");
+  EXPECT_TRUE(Shows("imgLock"));
+  EXPECT_FALSE(button("cmdLock").Enabled());
+}
+#endif
+
+}  // namespace
+}  // namespace fw::app

@@ -1,0 +1,241 @@
+// ferrowind-reg run as people run it: reg.exe's output, exit statuses, refusals without a
+// terminal, and nothing changed by a command that fails. The tool and the program's registry
+// see the same file.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/soft/soft_registry.h"
+#include "tests/platform/soft/scratch_dir.h"
+
+extern char** environ;
+
+namespace fw::soft {
+namespace {
+
+using test::ReadWholeFile;
+using test::ScratchDir;
+using test::WriteWholeFile;
+
+const std::string kUsbstor = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
+const std::string kUsbstorFull = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class RegToolTest : public ::testing::Test {
+ protected:
+  // Runs the tool on the test's registry file, with no terminal on its input.
+  ToolRun Run(std::vector<std::string> args) {
+    args.insert(args.begin(), FERROWIND_REG_TOOL);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::string registry = "FERROWIND_REGISTRY=" + file_.string();
+    std::vector<char*> env;
+    for (char** var = environ; *var != nullptr; ++var) {
+      if (std::string_view(*var).starts_with("FERROWIND_REGISTRY=")) continue;
+      env.push_back(*var);
+    }
+    env.push_back(registry.data());
+    env.push_back(nullptr);
+
+    const auto out = dir_ / "out.txt";
+    const auto err = dir_ / "err.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = 0;
+    ToolRun run;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), env.data()) == 0) {
+      int status = 0;
+      if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        run.status = WEXITSTATUS(status);
+      }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadWholeFile(out);
+    run.err = ReadWholeFile(err);
+    return run;
+  }
+
+  // Runs a command that must fail and checks that the registry file is as it was.
+  ToolRun RunFailing(std::vector<std::string> args) {
+    const bool existed = std::filesystem::exists(file_);
+    const std::string before = existed ? ReadWholeFile(file_) : "";
+    ToolRun run = Run(std::move(args));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_TRUE(run.err.starts_with("ERROR: ")) << run.err;
+    EXPECT_EQ(std::filesystem::exists(file_), existed);
+    if (existed) {
+      EXPECT_EQ(ReadWholeFile(file_), before);
+    }
+    return run;
+  }
+
+  // Start under USBSTOR as the program reads it.
+  std::vector<std::uint8_t> ProgramReads(std::string_view name) {
+    SoftRegistry registry(file_);
+    RegKey key = 0;
+    if (registry.RegOpenKeyExA(kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\USBSTOR", 0,
+                               kKeyRead, &key) != kErrorSuccess) {
+      return {};
+    }
+    std::vector<std::uint8_t> data(64);
+    std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    const RegStatus status = registry.RegQueryValueExA(key, name, nullptr, data.data(), &size);
+    registry.RegCloseKey(key);
+    data.resize(status == kErrorSuccess ? size : 0);
+    return data;
+  }
+
+  ScratchDir dir_;
+  std::filesystem::path file_ = dir_ / "state/registry.reg";
+};
+
+TEST_F(RegToolTest, AddThenQueryPrintsAsRegExeDoes) {
+  const ToolRun add = Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"});
+  EXPECT_EQ(add.status, 0) << add.err;
+  EXPECT_EQ(add.out, "The operation completed successfully.\n");
+  EXPECT_EQ(ProgramReads("Start"), (std::vector<std::uint8_t>{4, 0, 0, 0}));
+
+  const ToolRun query = Run({"query", kUsbstor, "/v", "start"});
+  EXPECT_EQ(query.status, 0) << query.err;
+  EXPECT_EQ(query.out, "\n" + kUsbstorFull + "\n    Start    REG_DWORD    0x4\n\n");
+  EXPECT_TRUE(query.err.empty());
+  // The full root name works the same.
+  EXPECT_EQ(Run({"QUERY", kUsbstorFull, "/V", "Start"}).out, query.out);
+}
+
+TEST_F(RegToolTest, QueryOfAKeyListsItsValuesThenItsSubkeys) {
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "0x1F", "/f"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor, "/ve", "/d", "USB Mass Storage"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Name", "/d", "caf\xC3\xA9"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Blob", "/t", "REG_BINARY", "/d", "00ff1A"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "List", "/t", "REG_MULTI_SZ", "/d", "a\\0b"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor + "\\Enum"}).status, 0);
+  ASSERT_EQ(Run({"add", kUsbstor + "\\Alpha"}).status, 0);
+  const ToolRun query = Run({"query", kUsbstor});
+  EXPECT_EQ(query.status, 0) << query.err;
+  EXPECT_EQ(query.out, "\n" + kUsbstorFull +
+                           "\n"
+                           "    (Default)    REG_SZ    USB Mass Storage\n"
+                           "    Blob    REG_BINARY    00FF1A\n"
+                           "    List    REG_MULTI_SZ    a\\0b\n"
+                           "    Name    REG_SZ    caf\xC3\xA9\n"
+                           "    Start    REG_DWORD    0x1f\n"
+                           "\n" +
+                           kUsbstorFull + "\\Alpha\n" + kUsbstorFull + "\\Enum\n");
+  // The program sees the text in Windows-1252, with its NUL.
+  EXPECT_EQ(ProgramReads("Name"), (std::vector<std::uint8_t>{'c', 'a', 'f', 0xE9, 0}));
+}
+
+TEST_F(RegToolTest, DwordsAreDecimalOrHexWithinTheirRange) {
+  const std::vector<std::pair<std::string, std::uint32_t>> good = {
+      {"0", 0}, {"010", 10}, {"4294967295", 0xFFFFFFFF}, {"0xFFFFFFFF", 0xFFFFFFFF}, {"0X1a", 26}};
+  for (const auto& [text, value] : good) {
+    ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "reg_dword", "/d", text, "/f"}).status, 0)
+        << text;
+    EXPECT_EQ(ProgramReads("Start"),
+              (std::vector<std::uint8_t>{
+                  static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                  static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)}))
+        << text;
+  }
+  for (const std::string bad : {"4294967296", "-1", "0x100000000", "abc", "", "4 ", "0x"}) {
+    const ToolRun run =
+        RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", bad, "/f"});
+    EXPECT_NE(run.err.find("not a REG_DWORD"), std::string::npos) << bad << ": " << run.err;
+  }
+}
+
+TEST_F(RegToolTest, BadCommandLinesChangeNothing) {
+  EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_FOO", "/d", "1"})
+                .err.find("unsupported type \"REG_FOO\""),
+            std::string::npos);
+  EXPECT_NE(RunFailing({"add", "HKXX\\Software", "/v", "A"}).err.find("not a root key"),
+            std::string::npos);
+  EXPECT_NE(RunFailing({"frobnicate", kUsbstor}).err.find("unknown operation"), std::string::npos);
+  EXPECT_NE(RunFailing({"query", kUsbstor, "/f"}).err.find("not an option"), std::string::npos);
+  EXPECT_NE(RunFailing({"add", kUsbstor, "/v"}).err.find("needs a value"), std::string::npos);
+  EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "A", "/ve"}).err.find("only one of"),
+            std::string::npos);
+  RunFailing({});
+  const ToolRun help = Run({"/?"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("unless /f is given"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(RegToolTest, MissingKeysAndValuesAreNotFound) {
+  const std::string message =
+      "ERROR: The system was unable to find the specified registry key or value.\n";
+  EXPECT_EQ(RunFailing({"query", kUsbstor}).err, message);
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+  EXPECT_EQ(RunFailing({"query", kUsbstor, "/v", "Missing"}).err, message);
+  EXPECT_EQ(RunFailing({"query", kUsbstor, "/ve"}).err, message);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor, "/v", "Missing", "/f"}).err, message);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor + "\\Nope", "/f"}).err, message);
+}
+
+TEST_F(RegToolTest, WithoutATerminalOverwritingAndDeletingNeedF) {
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+  EXPECT_NE(
+      RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4"}).err.find("add /f"),
+      std::string::npos);
+  EXPECT_EQ(ProgramReads("Start"), (std::vector<std::uint8_t>{3, 0, 0, 0}));
+  RunFailing({"delete", kUsbstor, "/v", "Start"});
+  RunFailing({"delete", kUsbstor});
+
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"}).status, 0);
+  EXPECT_EQ(ProgramReads("Start"), (std::vector<std::uint8_t>{4, 0, 0, 0}));
+  ASSERT_EQ(Run({"add", kUsbstor + "\\Enum", "/v", "Count", "/t", "REG_DWORD", "/d", "1"}).status,
+            0);
+  const ToolRun deleted = Run({"delete", kUsbstor, "/v", "Start", "/f"});
+  EXPECT_EQ(deleted.status, 0) << deleted.err;
+  EXPECT_EQ(deleted.out, "The operation completed successfully.\n");
+  EXPECT_TRUE(ProgramReads("Start").empty());
+  // Deleting a key takes everything below it.
+  ASSERT_EQ(Run({"delete", "HKLM\\SYSTEM\\CurrentControlSet", "/f"}).status, 0);
+  RunFailing({"query", kUsbstor + "\\Enum"});
+  ASSERT_EQ(Run({"query", "HKLM\\SYSTEM"}).status, 0);
+  RunFailing({"delete", "HKLM", "/f"});
+}
+
+TEST_F(RegToolTest, AReadOnlyRegistryIsAccessDenied) {
+  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+  ASSERT_EQ(::chmod(file_.c_str(), 0444), 0);
+  const ToolRun run =
+      RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"});
+  EXPECT_TRUE(run.err.starts_with("ERROR: Access is denied")) << run.err;
+  EXPECT_NE(run.err.find(file_.string()), std::string::npos) << run.err;
+  RunFailing({"delete", kUsbstor, "/v", "Start", "/f"});
+  // Reading works.
+  EXPECT_EQ(Run({"query", kUsbstor, "/v", "Start"}).status, 0);
+}
+
+TEST_F(RegToolTest, AnUnparseableRegistryNamesItsLine) {
+  std::filesystem::create_directories(file_.parent_path());
+  const std::string broken = "Windows Registry Editor Version 5.00\n\n[HKEY_MACHINE\\X]\n";
+  WriteWholeFile(file_, broken);
+  const ToolRun run =
+      RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"});
+  EXPECT_NE(run.err.find(file_.string() + ":3: unknown root key"), std::string::npos) << run.err;
+  RunFailing({"query", kUsbstor});
+  EXPECT_EQ(ReadWholeFile(file_), broken);
+}
+
+}  // namespace
+}  // namespace fw::soft
