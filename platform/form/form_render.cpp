@@ -42,8 +42,9 @@ void DrawFrame(Dc& dc, const Rect& rect, std::string_view caption, const FontSpe
               Brush::Solid(back));
   dc.SetBkMode(BkMode::Transparent);
   dc.SetTextColor(fore);
-  Rect text_rect{text_left, rect.top, std::min(rect.right, text_left + line.cx), rect.bottom};
-  dc.DrawTextA(caption, text_rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  // The caption is drawn unclipped: a face's drawn advance may exceed its measured extent.
+  Rect text_rect{text_left, rect.top, rect.right, rect.bottom};
+  dc.DrawTextA(caption, text_rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
 void DrawLabel(Dc& dc, const Rect& rect, std::string_view text, const FontSpec& font, ColorRef back,

@@ -2,11 +2,12 @@
 // it shows at start, what the buttons and the timer do, how it closes.
 #include "app/form1.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <deque>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "app/form1_texts.h"
 #include "app/program.h"
@@ -27,8 +28,7 @@ Point Center(const Rect& r) {
 class Form1Test : public ::testing::Test {
  protected:
   void Open() {
-    form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl,
-                                          ResourcePicture);
+    form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
     code = std::make_unique<Form1>(*form, scratch.registry());
     form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
       if (answers.empty()) {
@@ -373,7 +373,8 @@ class Form1PixelsTest : public Form1Test {
   static bool ShowsPicture(const Dc& dc, Point at, const Picture& picture) {
     for (int y = 0; y < picture.height(); ++y) {
       for (int x = 0; x < picture.width(); ++x) {
-        const std::uint32_t rgb = picture.image().color[static_cast<std::size_t>(y * picture.width() + x)];
+        const std::uint32_t rgb =
+            picture.image().color[static_cast<std::size_t>(y * picture.width() + x)];
         const ColorRef expected = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
         if (dc.GetPixel(at.x + x, at.y + y) != expected) return false;
       }
@@ -479,8 +480,8 @@ TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
   EXPECT_EQ(Label("Label4"), "Un-Locked");
   // The same for unlock.
   scratch.registry();  // the store still reads
-  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read |
-                                                   std::filesystem::perms::owner_write);
+  std::filesystem::permissions(
+      scratch.file(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   scratch.SetStart(4);
   Tick();
   std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read);

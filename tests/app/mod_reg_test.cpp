@@ -19,7 +19,8 @@ class ModRegTest : public ::testing::Test {
 
 TEST_F(ModRegTest, WritingTheText4AsDwordStoresTheNumber) {
   RegVariant value = std::string("4");
-  ASSERT_TRUE(WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start", value, kRegDword));
+  ASSERT_TRUE(
+      WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start", value, kRegDword));
   const auto stored = scratch.Get(kHkeyCurrentUser, kScratchKey, "Start");
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->type, kRegDword);
@@ -136,7 +137,8 @@ TEST_F(ModRegTest, AReadOnlyStoreIsReadButNotWritten) {
                                                    std::filesystem::perms::group_read |
                                                    std::filesystem::perms::others_read);
   RegVariant value = std::string("4");
-  EXPECT_FALSE(WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start", value, kRegDword));
+  EXPECT_FALSE(
+      WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start", value, kRegDword));
   EXPECT_EQ(ReadRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start"),
             RegVariant(std::int32_t{3}));
 }

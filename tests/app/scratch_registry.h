@@ -2,6 +2,8 @@
 // A registry for one test. In the Linux build: a store file of its own in a fresh temporary
 // folder ($FERROWIND_REGISTRY points at it while the test runs). In the Windows build: the
 // process's real registry, where the test's values are removed before and after it.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -10,8 +12,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/registry.h"
 
@@ -30,9 +30,9 @@ class ScratchRegistry {
   ScratchRegistry() {
 #ifndef _WIN32
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("ferrowind-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-               info->name());
+    folder_ =
+        std::filesystem::temp_directory_path() / ("ferrowind-" + std::to_string(::getpid()) + "-" +
+                                                  info->test_suite_name() + "-" + info->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     ::setenv("FERROWIND_REGISTRY", file().c_str(), 1);
@@ -53,9 +53,15 @@ class ScratchRegistry {
   ScratchRegistry(const ScratchRegistry&) = delete;
   ScratchRegistry& operator=(const ScratchRegistry&) = delete;
 
-  Registry& registry() { return *registry_; }
-  std::filesystem::path folder() const { return folder_; }
-  std::filesystem::path file() const { return folder_ / "registry.reg"; }
+  Registry& registry() {
+    return *registry_;
+  }
+  std::filesystem::path folder() const {
+    return folder_;
+  }
+  std::filesystem::path file() const {
+    return folder_ / "registry.reg";
+  }
 
   void Set(RegKey root, std::string_view path, std::string_view name, std::uint32_t type,
            std::vector<std::uint8_t> bytes) {
@@ -74,7 +80,9 @@ class ScratchRegistry {
     bytes.push_back(0);
     Set(root, path, name, kRegSz, std::move(bytes));
   }
-  void SetStart(std::uint32_t value) { SetDword(kHkeyLocalMachine, kUsbStorKey, "Start", value); }
+  void SetStart(std::uint32_t value) {
+    SetDword(kHkeyLocalMachine, kUsbStorKey, "Start", value);
+  }
 
   std::optional<StoredValue> Get(RegKey root, std::string_view path, std::string_view name) {
     RegKey key = 0;
@@ -92,7 +100,9 @@ class ScratchRegistry {
     registry_->RegCloseKey(key);
     return result;
   }
-  std::optional<StoredValue> GetStart() { return Get(kHkeyLocalMachine, kUsbStorKey, "Start"); }
+  std::optional<StoredValue> GetStart() {
+    return Get(kHkeyLocalMachine, kUsbStorKey, "Start");
+  }
 
   // The values and keys the tests use, gone.
   void Clean() {
