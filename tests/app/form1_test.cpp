@@ -492,6 +492,34 @@ TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
   EXPECT_TRUE(Shows("imgLock"));
 }
 
+// Another process changes the value with the command-line tool while the window is open.
+TEST_F(Form1Test, TheDisplayFollowsChangesMadeWithTheRegistryTool) {
+  scratch.SetStart(3);
+  Open();
+  Tick();
+  const auto reg = [&](const std::string& data) {
+    const std::string command = std::string("FERROWIND_REGISTRY='") + scratch.file().string() +
+                                "' '" FERROWIND_REG_TOOL
+                                "' add "
+                                "'HKLM\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR' "
+                                "/v Start /t REG_DWORD /d " +
+                                data + " /f > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  };
+  reg("4");
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Locked");
+  EXPECT_TRUE(Shows("imgLock"));
+  EXPECT_FALSE(button("cmdLock").Enabled());
+  reg("0x3");
+  Tick();
+  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  EXPECT_TRUE(Shows("imgUnLock"));
+  EXPECT_FALSE(Shows("imgLock"));
+  EXPECT_FALSE(button("cmdUnLock").Enabled());
+  EXPECT_TRUE(button("cmdLock").Enabled());
+}
+
 TEST_F(Form1Test, AStoreThatCannotBeParsedKeepsTheLastGoodState) {
   scratch.SetStart(4);
   Open();
