@@ -50,6 +50,29 @@ class Form1Test : public ::testing::Test {
   void Tick() { form->Advance(10); }
 
   Button& button(std::string_view name) { return form->ControlAs<Button>(name); }
+
+  // The display states: which picture shows, which buttons are available, the status text.
+  void ExpectInitialState() {
+    EXPECT_EQ(Label("Label4"), "Un-Locked");
+    EXPECT_FALSE(Shows("imgLock"));
+    EXPECT_FALSE(Shows("imgUnLock"));
+    EXPECT_TRUE(button("cmdLock").Enabled());
+    EXPECT_TRUE(button("cmdUnLock").Enabled());
+  }
+  void ExpectLockedState(std::string_view status = "Locked") {
+    EXPECT_EQ(Label("Label4"), status);
+    EXPECT_TRUE(Shows("imgLock"));
+    EXPECT_FALSE(Shows("imgUnLock"));
+    EXPECT_FALSE(button("cmdLock").Enabled());
+    EXPECT_TRUE(button("cmdUnLock").Enabled());
+  }
+  void ExpectUnlockedState() {
+    EXPECT_EQ(Label("Label4"), "Un-Locked");
+    EXPECT_TRUE(Shows("imgUnLock"));
+    EXPECT_FALSE(Shows("imgLock"));
+    EXPECT_TRUE(button("cmdLock").Enabled());
+    EXPECT_FALSE(button("cmdUnLock").Enabled());
+  }
   std::string Label(std::string_view name) { return form->Label(name).Caption(); }
   bool Shows(std::string_view image) { return form->Image(image).Visible(); }
 
@@ -63,13 +86,9 @@ class Form1Test : public ::testing::Test {
 TEST_F(Form1Test, OpensInItsInitialStateBeforeTheFirstTick) {
   scratch.SetStart(4);
   Open();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  ExpectInitialState();
   EXPECT_EQ(Label("Label1"), "3");
   EXPECT_FALSE(form->Label("Label1").Visible());
-  EXPECT_FALSE(Shows("imgLock"));
-  EXPECT_FALSE(Shows("imgUnLock"));
-  EXPECT_TRUE(button("cmdLock").Enabled());
-  EXPECT_TRUE(button("cmdUnLock").Enabled());
   EXPECT_EQ(form->FocusedName(), "cmdLock");
 }
 
@@ -78,25 +97,17 @@ TEST_F(Form1Test, AStoredFourShowsLockedAfterTheFirstTick) {
   Open();
   Tick();
   EXPECT_EQ(Label("Label1"), "4");
-  EXPECT_EQ(Label("Label4"), "Locked");
-  EXPECT_TRUE(Shows("imgLock"));
-  EXPECT_FALSE(Shows("imgUnLock"));
+  ExpectLockedState();
   EXPECT_EQ(form->Image("imgLock").ToolTipText(), "Locked");
   EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "");
-  EXPECT_FALSE(button("cmdLock").Enabled());
-  EXPECT_TRUE(button("cmdUnLock").Enabled());
 }
 
 TEST_F(Form1Test, AStoredThreeShowsUnlocked) {
   scratch.SetStart(3);
   Open();
   Tick();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
-  EXPECT_TRUE(Shows("imgUnLock"));
-  EXPECT_FALSE(Shows("imgLock"));
+  ExpectUnlockedState();
   EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "Un-Locked");
-  EXPECT_TRUE(button("cmdLock").Enabled());
-  EXPECT_FALSE(button("cmdUnLock").Enabled());
 }
 
 TEST_F(Form1Test, OtherReadingsKeepTheInitialState) {
@@ -125,11 +136,7 @@ TEST_F(Form1Test, OtherReadingsKeepTheInitialState) {
     Open();
     Tick();
     EXPECT_EQ(Label("Label1"), c.label1);
-    EXPECT_EQ(Label("Label4"), "Un-Locked");
-    EXPECT_FALSE(Shows("imgLock"));
-    EXPECT_FALSE(Shows("imgUnLock"));
-    EXPECT_TRUE(button("cmdLock").Enabled());
-    EXPECT_TRUE(button("cmdUnLock").Enabled());
+    ExpectInitialState();
   }
 }
 
@@ -154,14 +161,10 @@ TEST_F(Form1Test, LockWritesFourAndShowsTheClosedPadlockAtOnce) {
   EXPECT_EQ(form->MessageBoxes()[0].text, " USB Port Has Been Locked...");
   EXPECT_EQ(form->MessageBoxes()[0].title, "Locked");
   EXPECT_EQ(form->MessageBoxes()[0].style, 0x30);
-  EXPECT_FALSE(button("cmdLock").Enabled());
-  EXPECT_TRUE(button("cmdUnLock").Enabled());
-  EXPECT_TRUE(Shows("imgLock"));
-  EXPECT_FALSE(Shows("imgUnLock"));
-  // The status text follows on the next tick.
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  // The buttons and pictures change at once; the status text follows on the next tick.
+  ExpectLockedState("Un-Locked");
   Tick();
-  EXPECT_EQ(Label("Label4"), "Locked");
+  ExpectLockedState();
   EXPECT_EQ(form->Image("imgLock").ToolTipText(), "Locked");
 }
 
@@ -176,12 +179,8 @@ TEST_F(Form1Test, UnlockWritesThreeAndShowsTheOpenPadlock) {
   EXPECT_EQ(form->MessageBoxes()[0].text, " USB Port Has Been Un-Locked...");
   EXPECT_EQ(form->MessageBoxes()[0].title, "Un-Locked");
   EXPECT_EQ(form->MessageBoxes()[0].style, 0x30);
-  EXPECT_TRUE(button("cmdLock").Enabled());
-  EXPECT_FALSE(button("cmdUnLock").Enabled());
-  EXPECT_TRUE(Shows("imgUnLock"));
-  EXPECT_FALSE(Shows("imgLock"));
   Tick();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  ExpectUnlockedState();
 }
 
 TEST_F(Form1Test, LockOnAMissingKeyCreatesIt) {
@@ -323,18 +322,10 @@ TEST_F(Form1Test, TheDisplayFollowsAnOutsideChangeBothWays) {
   Tick();
   scratch.SetStart(4);
   Tick();
-  EXPECT_EQ(Label("Label4"), "Locked");
-  EXPECT_TRUE(Shows("imgLock"));
-  EXPECT_FALSE(Shows("imgUnLock"));
-  EXPECT_FALSE(button("cmdLock").Enabled());
-  EXPECT_TRUE(button("cmdUnLock").Enabled());
+  ExpectLockedState();
   scratch.SetStart(3);
   Tick();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
-  EXPECT_TRUE(Shows("imgUnLock"));
-  EXPECT_FALSE(Shows("imgLock"));
-  EXPECT_TRUE(button("cmdLock").Enabled());
-  EXPECT_FALSE(button("cmdUnLock").Enabled());
+  ExpectUnlockedState();
   EXPECT_EQ(form->Image("imgUnLock").ToolTipText(), "Un-Locked");
 }
 
@@ -472,14 +463,10 @@ TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
   EXPECT_EQ(form->MessageBoxes()[0].style, 0x10);
   EXPECT_EQ(form->MessageBoxes()[0].text, texts::kLockFailed);
   EXPECT_EQ(scratch.GetStart()->bytes[0], 3);
-  EXPECT_TRUE(button("cmdLock").Enabled());
-  EXPECT_FALSE(button("cmdUnLock").Enabled());
-  EXPECT_TRUE(Shows("imgUnLock"));
-  EXPECT_FALSE(Shows("imgLock"));
+  ExpectUnlockedState();
   Tick();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
+  ExpectUnlockedState();
   // The same for unlock.
-  scratch.registry();  // the store still reads
   std::filesystem::permissions(
       scratch.file(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   scratch.SetStart(4);
@@ -489,7 +476,7 @@ TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
   ClickButton("cmdUnLock");
   EXPECT_EQ(form->MessageBoxes().back().text, texts::kUnlockFailed);
   EXPECT_EQ(scratch.GetStart()->bytes[0], 4);
-  EXPECT_TRUE(Shows("imgLock"));
+  ExpectLockedState();
 }
 
 // Another process changes the value with the command-line tool while the window is open.
@@ -508,16 +495,10 @@ TEST_F(Form1Test, TheDisplayFollowsChangesMadeWithTheRegistryTool) {
   };
   reg("4");
   Tick();
-  EXPECT_EQ(Label("Label4"), "Locked");
-  EXPECT_TRUE(Shows("imgLock"));
-  EXPECT_FALSE(button("cmdLock").Enabled());
+  ExpectLockedState();
   reg("0x3");
   Tick();
-  EXPECT_EQ(Label("Label4"), "Un-Locked");
-  EXPECT_TRUE(Shows("imgUnLock"));
-  EXPECT_FALSE(Shows("imgLock"));
-  EXPECT_FALSE(button("cmdUnLock").Enabled());
-  EXPECT_TRUE(button("cmdLock").Enabled());
+  ExpectUnlockedState();
 }
 
 TEST_F(Form1Test, AStoreThatCannotBeParsedKeepsTheLastGoodState) {
