@@ -1,9 +1,11 @@
-# Shared by scripts/run and scripts/test: package checks and the Wine prefix. Sourced, not run.
+# Shared by scripts/run, scripts/test and scripts/package: package checks and the Wine prefix.
+# Sourced, not run.
 
 # Debian packages the builds and their tests need.
 FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
 libfreetype-dev libfontconfig-dev libsdl2-dev nlohmann-json3-dev fonts-wine fonts-liberation \
-g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool"
+g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool \
+nsis imagemagick"
 
 # Installs missing packages as root; otherwise prints the apt-get line and fails.
 ferrowind_ensure_packages() {
@@ -54,6 +56,13 @@ ferrowind_prepare_wine_prefix() {
   # away from ctest's pipes (otherwise ctest waits for them forever).
   /usr/lib/wine/wineserver64 -p >/dev/null 2>&1 || true
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
+  # The window tests' own windows are left unmanaged (Wine's X11 "Managed" setting for those
+  # programs only): without a window manager on the test's X server, Wine would wait 2 s for
+  # one at every top-level window it destroys. The program itself keeps the usual setting.
+  for test_program in win32_host_tests.exe win32_soak_tests.exe; do
+    /usr/lib/wine/wine64 reg add "HKCU\\Software\\Wine\\AppDefaults\\$test_program\\X11 Driver" \
+      /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  done
 }
 
 ferrowind_stop_wine() {
