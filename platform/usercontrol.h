@@ -83,6 +83,22 @@ class User32 {
   virtual std::uintptr_t SetTimer(WindowHandle window, std::uintptr_t id, int interval_ms,
                                   std::function<void()> tick) = 0;
   virtual bool KillTimer(WindowHandle window, std::uintptr_t id) = 0;
+
+  // The services below have defaults that do nothing, for hosts that do not offer them yet.
+
+  // The window's parent (GetParent): a control's container window; 0 for none.
+  virtual WindowHandle GetParent(WindowHandle /*window*/) const { return 0; }
+  // The device context of `window`'s client area (GetDC), valid until ReleaseDC; null when the
+  // window has none. A container window keeps one context of its own, so the colours selected
+  // in it and its pixels are the ones its own painting left there.
+  virtual Dc* GetDC(WindowHandle /*window*/) { return nullptr; }
+  virtual int ReleaseDC(WindowHandle /*window*/, Dc& /*dc*/) { return 0; }
+  // Sends keystrokes, in the key-sending syntax ("{Tab}", "+{Tab}" for Shift+Tab), to the window
+  // with the focus. Without `wait` they are queued behind the notification being handled and
+  // processed when it returns, or at the next DoEvents.
+  virtual void SendKeys(std::string_view /*keys*/, bool /*wait*/) {}
+  // Processes the platform's pending events before returning (DoEvents).
+  virtual void DoEvents() {}
 };
 
 // The container's side of a control: ambient properties, change notification and events.
@@ -163,6 +179,11 @@ class UserControl {
 
   virtual User32& user32() = 0;
   virtual GdiDevice& gdi() = 0;
+
+  // The characters that, pressed with Alt, raise the control's AccessKeyPress; "" for none.
+  // The default keeps none, for hosts that do not offer access keys yet.
+  virtual std::string AccessKeys() const { return {}; }
+  virtual void AccessKeys(std::string_view /*keys*/) {}
 };
 
 // Converts a 32-bit MousePointer argument to 16 bits, as the setter must: a value outside
@@ -191,6 +212,8 @@ class ControlHandlers {
                          float /*y*/) {}
   virtual void MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
   virtual void AccessKeyPress(std::int16_t /*key_ascii*/) {}
+  // An ambient property of the container changed ("DisplayAsDefault", "Font"...).
+  virtual void AmbientChanged(std::string_view /*name*/) {}
   virtual void InitProperties() {}
   virtual void OLECompleteDrag(std::int32_t& /*effect*/) {}
   virtual void OLEDragDrop(DataObject& /*data*/, std::int32_t& /*effect*/, std::int16_t& /*button*/,
@@ -204,6 +227,7 @@ class ControlHandlers {
   virtual void Paint() {}
   virtual void Resize() {}
   virtual void Show() {}
+  virtual void Hide() {}
   virtual void ReadProperties(const PropertyBag& /*bag*/) {}
   virtual void WriteProperties(PropertyBag& /*bag*/) const {}
   virtual void Terminate() {}

@@ -1,6 +1,7 @@
 #include "platform/headless/headless_host.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
@@ -97,6 +98,21 @@ class HeadlessHost::FakeDesktop final : public User32 {
     host_.now_ms_ = until;
   }
 
+  WindowHandle GetParent(WindowHandle window) const override {
+    return host_.ByWindow(window) != nullptr ? kParentWindow : 0;
+  }
+  Dc* GetDC(WindowHandle window) override {
+    if (window == kParentWindow) return &host_.ParentDc();
+    if (HostedControl* control = host_.ByWindow(window)) return &control->hDC();
+    return nullptr;
+  }
+  int ReleaseDC(WindowHandle /*window*/, Dc& /*dc*/) override { return 1; }
+  void SendKeys(std::string_view keys, bool wait) override {
+    host_.QueueKeys(keys);
+    if (wait) host_.RunPendingKeys();
+  }
+  void DoEvents() override { host_.RunPendingKeys(); }
+
   std::optional<long long> NextDue() const {
     std::optional<long long> next;
     for (const auto& entry : timers_) {
@@ -136,6 +152,19 @@ class HeadlessHost::FakeDesktop final : public User32 {
   std::map<std::pair<WindowHandle, std::uintptr_t>, Timer> timers_;
   std::uintptr_t next_timer_id_ = 1;
 };
+
+// Input from the tests: keystrokes a control sends without waiting run once it returns.
+template <class F>
+void HeadlessHost::AsInput(F&& input) {
+  ++input_depth_;
+  try {
+    input();
+  } catch (...) {
+    --input_depth_;
+    throw;
+  }
+  if (--input_depth_ == 0) RunPendingKeys();
+}
 
 HeadlessHost::HeadlessHost(GdiDevice& device, Size client, Point origin)
     : device_(device),
@@ -251,45 +280,51 @@ struct MouseTarget {
 }  // namespace
 
 void HeadlessHost::MoveMouse(int x, int y) {
-  cursor_ = {origin_.x + x, origin_.y + y};
-  HostedControl* target = ByWindow(desktop_->GetCapture());
-  if (target == nullptr) target = ControlAt(cursor_);
-  if (target == nullptr || !target->Enabled()) return;
-  const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
-  target->control().MouseMove(held_buttons_, held_shift_, target->ToScaleX(client.x),
-                              target->ToScaleY(client.y));
+  AsInput([&] {
+    cursor_ = {origin_.x + x, origin_.y + y};
+    HostedControl* target = ByWindow(desktop_->GetCapture());
+    if (target == nullptr) target = ControlAt(cursor_);
+    if (target == nullptr || !target->Enabled()) return;
+    const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+    target->control().MouseMove(held_buttons_, held_shift_, target->ToScaleX(client.x),
+                                target->ToScaleY(client.y));
+  });
 }
 
 void HeadlessHost::MouseDown(std::int16_t button, std::int16_t shift) {
-  HostedControl* target = ByWindow(desktop_->GetCapture());
-  if (target == nullptr) target = ControlAt(cursor_);
-  held_buttons_ = static_cast<std::int16_t>(held_buttons_ | button);
-  held_shift_ = shift;
-  if (target == nullptr || !target->Enabled()) return;
-  // Pressing a control gives it the focus first, as clicking a window does.
-  if (focus_ != target->handle()) Focus(target->name());
-  pressed_ = target->handle();
-  const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
-  target->control().MouseDown(button, shift, target->ToScaleX(client.x),
-                              target->ToScaleY(client.y));
+  AsInput([&] {
+    HostedControl* target = ByWindow(desktop_->GetCapture());
+    if (target == nullptr) target = ControlAt(cursor_);
+    held_buttons_ = static_cast<std::int16_t>(held_buttons_ | button);
+    held_shift_ = shift;
+    if (target == nullptr || !target->Enabled()) return;
+    // Pressing a control gives it the focus first, as clicking a window does.
+    if (focus_ != target->handle()) Focus(target->name());
+    pressed_ = target->handle();
+    const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+    target->control().MouseDown(button, shift, target->ToScaleX(client.x),
+                                target->ToScaleY(client.y));
+  });
 }
 
 void HeadlessHost::MouseUp(std::int16_t button, std::int16_t shift) {
-  held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~button);
-  held_shift_ = shift;
-  HostedControl* target = ByWindow(desktop_->GetCapture());
-  if (target == nullptr) target = ControlAt(cursor_);
-  HostedControl* pressed = ByWindow(std::exchange(pressed_, 0));
-  if (target != nullptr && target->Enabled()) {
-    const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
-    target->control().MouseUp(button, shift, target->ToScaleX(client.x),
-                              target->ToScaleY(client.y));
-  }
-  // The platform's click follows a release over the control that was pressed.
-  if (pressed != nullptr && pressed->Enabled() && button == kLeftButton &&
-      pressed->HitTest(desktop_->ScreenToClient(pressed->handle(), cursor_))) {
-    pressed->control().Click();
-  }
+  AsInput([&] {
+    held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~button);
+    held_shift_ = shift;
+    HostedControl* target = ByWindow(desktop_->GetCapture());
+    if (target == nullptr) target = ControlAt(cursor_);
+    HostedControl* pressed = ByWindow(std::exchange(pressed_, 0));
+    if (target != nullptr && target->Enabled()) {
+      const Point client = desktop_->ScreenToClient(target->handle(), cursor_);
+      target->control().MouseUp(button, shift, target->ToScaleX(client.x),
+                                target->ToScaleY(client.y));
+    }
+    // The platform's click follows a release over the control that was pressed.
+    if (pressed != nullptr && pressed->Enabled() && button == kLeftButton &&
+        pressed->HitTest(desktop_->ScreenToClient(pressed->handle(), cursor_))) {
+      pressed->control().Click();
+    }
+  });
 }
 
 void HeadlessHost::Click(int x, int y) {
@@ -305,43 +340,53 @@ void HeadlessHost::DoubleClick(int x, int y) {
 }
 
 void HeadlessHost::DoubleClickPress(std::int16_t shift) {
-  HostedControl* target = ControlAt(cursor_);
-  held_buttons_ = static_cast<std::int16_t>(held_buttons_ | kLeftButton);
-  held_shift_ = shift;
-  if (target != nullptr && target->Enabled()) target->control().DblClick();
+  AsInput([&] {
+    HostedControl* target = ControlAt(cursor_);
+    held_buttons_ = static_cast<std::int16_t>(held_buttons_ | kLeftButton);
+    held_shift_ = shift;
+    if (target != nullptr && target->Enabled()) target->control().DblClick();
+  });
 }
 
 void HeadlessHost::KeyDown(std::int16_t key_code, std::int16_t shift) {
-  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
-    target->control().KeyDown(key_code, shift);
-  }
+  AsInput([&] {
+    if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+      target->control().KeyDown(key_code, shift);
+    }
+  });
 }
 
 void HeadlessHost::KeyPress(std::int16_t key_ascii) {
-  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
-    target->control().KeyPress(key_ascii);
-  }
+  AsInput([&] {
+    if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+      target->control().KeyPress(key_ascii);
+    }
+  });
 }
 
 void HeadlessHost::KeyUp(std::int16_t key_code, std::int16_t shift) {
-  if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
-    target->control().KeyUp(key_code, shift);
-  }
+  AsInput([&] {
+    if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
+      target->control().KeyUp(key_code, shift);
+    }
+  });
 }
 
 void HeadlessHost::Focus(const std::string& name) {
-  HostedControl* next = nullptr;
-  if (!name.empty()) {
-    for (const auto& control : controls_) {
-      if (control->name() == name) next = control.get();
+  AsInput([&] {
+    HostedControl* next = nullptr;
+    if (!name.empty()) {
+      for (const auto& control : controls_) {
+        if (control->name() == name) next = control.get();
+      }
+      if (next == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
     }
-    if (next == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
-  }
-  HostedControl* previous = Focused();
-  if (previous == next) return;
-  focus_ = next != nullptr ? next->handle() : 0;
-  if (previous != nullptr) previous->control().LostFocus();
-  if (next != nullptr) next->control().GotFocus();
+    HostedControl* previous = Focused();
+    if (previous == next) return;
+    focus_ = next != nullptr ? next->handle() : 0;
+    if (previous != nullptr) previous->control().LostFocus();
+    if (next != nullptr) next->control().GotFocus();
+  });
 }
 
 std::optional<long long> HeadlessHost::NextTimerDue() const {
@@ -349,7 +394,92 @@ std::optional<long long> HeadlessHost::NextTimerDue() const {
 }
 
 void HeadlessHost::Advance(int milliseconds) {
-  desktop_->RunTimersUntil(now_ms_ + std::max(milliseconds, 0));
+  AsInput([&] { desktop_->RunTimersUntil(now_ms_ + std::max(milliseconds, 0)); });
+}
+
+void HeadlessHost::SetDisplayAsDefault(const std::string& name, bool value) {
+  HostedControl* target = nullptr;
+  for (const auto& control : controls_) {
+    if (control->name() == name) target = control.get();
+  }
+  if (target == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
+  target->set_display_as_default(value);
+  AsInput([&] { target->control().AmbientChanged("DisplayAsDefault"); });
+}
+
+bool HeadlessHost::PressAccessKey(char key) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  for (const auto& control : controls_) {
+    const std::string keys = control->AccessKeys();
+    const bool holds =
+        std::any_of(keys.begin(), keys.end(), [&](char k) { return lower(k) == lower(key); });
+    if (holds && control->Enabled()) {
+      AsInput([&] { control->control().AccessKeyPress(static_cast<unsigned char>(key)); });
+      return true;
+    }
+  }
+  return false;
+}
+
+Dc& HeadlessHost::ParentDc() {
+  if (parent_dc_ == nullptr) parent_dc_ = device_.CreateSurface(client_.cx, client_.cy, 0xFFFFFF);
+  return *parent_dc_;
+}
+
+// The key-sending texts the headless host understands: "{Tab}" and "+{Tab}", one or more.
+void HeadlessHost::QueueKeys(std::string_view keys) {
+  sent_keys_.emplace_back(keys);
+  std::vector<bool> tabs;
+  std::string_view rest = keys;
+  while (!rest.empty()) {
+    const bool shift = rest.front() == '+';
+    if (shift) rest.remove_prefix(1);
+    std::string name(rest.substr(0, 5));
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name != "{TAB}") {
+      throw std::invalid_argument("HeadlessHost: cannot send the keys \"" + std::string(keys) +
+                                  "\" (only {Tab} and +{Tab})");
+    }
+    rest.remove_prefix(5);
+    tabs.push_back(shift);
+  }
+  pending_tabs_.insert(pending_tabs_.end(), tabs.begin(), tabs.end());
+}
+
+void HeadlessHost::RunPendingKeys() {
+  if (running_keys_) return;
+  running_keys_ = true;
+  try {
+    while (!pending_tabs_.empty()) {
+      const bool backwards = pending_tabs_.front();
+      pending_tabs_.erase(pending_tabs_.begin());
+      Tab(backwards);
+    }
+  } catch (...) {
+    running_keys_ = false;
+    throw;
+  }
+  running_keys_ = false;
+}
+
+void HeadlessHost::Tab(bool backwards) {
+  if (on_tab_) {
+    on_tab_(backwards);
+    return;
+  }
+  const auto count = static_cast<std::ptrdiff_t>(controls_.size());
+  std::ptrdiff_t at = backwards ? count : -1;
+  for (std::ptrdiff_t i = 0; i < count; ++i) {
+    if (controls_[static_cast<std::size_t>(i)]->handle() == focus_) at = i;
+  }
+  for (std::ptrdiff_t step = 1; step <= count; ++step) {
+    const std::ptrdiff_t i = ((at + (backwards ? -step : step)) % count + count) % count;
+    const HostedControl& next = *controls_[static_cast<std::size_t>(i)];
+    if (next.Enabled()) {
+      Focus(next.name());
+      return;
+    }
+  }
 }
 
 std::vector<Record> HeadlessHost::RecordsOf(Record::Kind kind) const {

@@ -104,6 +104,23 @@ class HeadlessHost {
   // When the next timer tick is due on the fake clock; nothing while no timer runs.
   std::optional<long long> NextTimerDue() const;
 
+  // The container's default-button flag of the named control (its AmbientDisplayAsDefault);
+  // the control is told that the ambient property changed.
+  void SetDisplayAsDefault(const std::string& name, bool value);
+  // Alt and `key`: the first enabled control whose access keys hold `key` (in either case)
+  // receives AccessKeyPress with it. Returns whether one did.
+  bool PressAccessKey(char key);
+  // The parent window's own device context: its pixels (what lies behind the controls) and the
+  // colours selected in it, both of which tests set. Made on first use: white, black text on a
+  // white background.
+  Dc& ParentDc();
+  // How a Tab keystroke that a control sends (User32::SendKeys) moves the focus. Without a
+  // handler: to the next enabled control in placement order (Shift+Tab: the previous one),
+  // wrapping around. Keystrokes sent without waiting run once the input being handled returns.
+  void OnTabKey(std::function<void(bool backwards)> handler) { on_tab_ = std::move(handler); }
+  // Every key-sending text the controls sent, in order.
+  const std::vector<std::string>& SentKeys() const { return sent_keys_; }
+
   // What happened, and a way to start afresh.
   const std::vector<Record>& Records() const { return records_; }
   std::vector<Record> RecordsOf(Record::Kind kind) const;
@@ -142,6 +159,12 @@ class HeadlessHost {
   HostedControl* ControlAt(Point screen) const;
   HostedControl* ByWindow(WindowHandle window) const;
   HostedControl* Focused() const;
+  // Runs `input` and then the keystrokes it queued, unless it is itself part of other input.
+  template <class F>
+  void AsInput(F&& input);
+  void QueueKeys(std::string_view keys);
+  void RunPendingKeys();
+  void Tab(bool backwards);
   void Log(Record record) {
     ++record_count_;
     records_.push_back(std::move(record));
@@ -164,6 +187,12 @@ class HeadlessHost {
   std::int16_t held_shift_ = 0;
   WindowHandle focus_ = 0;
   long long now_ms_ = 0;
+  std::unique_ptr<Dc> parent_dc_;
+  std::function<void(bool backwards)> on_tab_;
+  std::vector<std::string> sent_keys_;
+  std::vector<bool> pending_tabs_;  // queued Tab keystrokes: true for Shift+Tab
+  int input_depth_ = 0;
+  bool running_keys_ = false;
 };
 
 // Formats event arguments as the records show them: integers in decimal, floats with up to

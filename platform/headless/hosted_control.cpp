@@ -1,5 +1,6 @@
 #include "platform/headless/hosted_control.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -25,6 +26,12 @@ double UnitsPerPixel(int units) {
   }
 }
 
+// The window's persistent surface. A window without width or height still has a surface of one
+// pixel, since a device context needs a bitmap (real GDI makes no DIB section of no size).
+std::unique_ptr<Dc> MakeSurface(GdiDevice& device, int width, int height, ColorRef fill) {
+  return device.CreateSurface(std::max(width, 1), std::max(height, 1), fill);
+}
+
 }  // namespace
 
 HostedControl::HostedControl(HeadlessHost& host, std::string name, WindowHandle handle, Rect twips)
@@ -37,7 +44,7 @@ HostedControl::HostedControl(HeadlessHost& host, std::string name, WindowHandle 
       width_px_(std::max(TwipsToPixels(twips.Width()), 0)),
       height_px_(std::max(TwipsToPixels(twips.Height()), 0)),
       font_(host.AmbientFont()) {
-  dc_ = host_.Device().CreateSurface(width_px_, height_px_, ResolveColor(back_color_));
+  dc_ = MakeSurface(host_.Device(), width_px_, height_px_, ResolveColor(back_color_));
   ApplyDcState();
 }
 
@@ -87,7 +94,7 @@ void HostedControl::Resize(int width_twips, int height_twips) {
   const int height_px = TwipsToPixels(height_twips_);
   if (width_px == width_px_ && height_px == height_px_) return;
   // The persistent image keeps what fits of its old content.
-  auto resized = host_.Device().CreateSurface(width_px, height_px, ResolveColor(back_color_));
+  auto resized = MakeSurface(host_.Device(), width_px, height_px, ResolveColor(back_color_));
   resized->BitBlt(0, 0, std::min(width_px, width_px_), std::min(height_px, height_px_), *dc_, 0, 0);
   dc_ = std::move(resized);
   width_px_ = width_px;

@@ -69,12 +69,15 @@ class HostedControl final : public UserControl, public UserControlSite {
   void MouseIcon(PicturePtr icon) override { mouse_icon_ = std::move(icon); }
   User32& user32() override;
   GdiDevice& gdi() override;
+  std::string AccessKeys() const override { return access_keys_; }
+  void AccessKeys(std::string_view keys) override { access_keys_ = std::string(keys); }
 
   // UserControlSite.
   bool AmbientUserMode() const override;
   std::string AmbientDisplayName() const override { return name_; }
   FontSpec AmbientFont() const override;
-  bool AmbientDisplayAsDefault() const override { return false; }
+  bool AmbientDisplayAsDefault() const override { return display_as_default_; }
+  void set_display_as_default(bool value) { display_as_default_ = value; }
   void PropertyChanged(std::string_view name) override;
   void RaiseEvent(std::string_view name, std::span<const EventArg> args) override;
 
@@ -108,6 +111,8 @@ class HostedControl final : public UserControl, public UserControlSite {
   std::int16_t mouse_pointer_ = 0;
   PicturePtr mouse_icon_;
   int refresh_count_ = 0;
+  std::string access_keys_;
+  bool display_as_default_ = false;
 };
 
 }  // namespace fw::headless

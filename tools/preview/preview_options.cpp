@@ -13,7 +13,7 @@ constexpr std::string_view kUsage =
            [--enabled 0|1] [--parent 0xBBGGRR] [--out FILE] [--dump] [--save FILE.json]
            [--load FILE.json] [--gallery FILE]
 Places one control in a headless host, sets it up and renders it.
-  --control Button   the control to preview (Button is the only one)
+  --control NAME     the control to preview: Button (the default) or vbButton
   --load FILE.json   start from a saved property bag instead of a fresh control
   --size WxH         the control's size in pixels before its first paint (the paint may then
                      grow it, or make it square for ButtonShape 2 to 11)
@@ -32,7 +32,8 @@ Places one control in a headless host, sets it up and renders it.
   --save FILE.json   write the control's property bag
   --gallery FILE     write a sheet of every shape and style, theme and background scheme in the
                      normal, hover, pressed, focused and disabled states (.png or .ppm), each
-                     control made as above
+                     control made as above; for vbButton every ButtonType, each ColorScheme and
+                     the picture positions
 Exit status: 0 done; 1 a file could not be read or written; 2 a bad argument (nothing written).
 )";
 
@@ -98,18 +99,25 @@ ColorRef ParseParent(std::string_view text) {
   return static_cast<ColorRef>(*value);
 }
 
-// One --set NAME=VALUE, or a --font for the Font property.
-Assignment ParseAssignment(std::string_view option, std::string_view name, std::string_view text) {
-  const ButtonProperty* property = FindButtonProperty(name);
-  if (property == nullptr) {
-    throw UsageError(std::string(option) + ": " + Quote(name) +
-                     " is not a property of Button (--dump lists them)");
+// One --set NAME=VALUE, or a --font for the Font property, of the control `control`.
+Assignment ParseAssignment(std::string_view option, std::string_view name, std::string_view text,
+                           std::string_view control) {
+  const bool vb = control == kVbButtonControl;
+  const ButtonProperty* property = vb ? nullptr : FindButtonProperty(name);
+  const VbButtonProperty* vb_property = vb ? FindVbButtonProperty(name) : nullptr;
+  if (property == nullptr && vb_property == nullptr) {
+    throw UsageError(std::string(option) + ": " + Quote(name) + " is not a property of " +
+                     std::string(control) + " (--dump lists them)");
   }
   try {
+    if (vb) {
+      return {nullptr, std::string(text), ParseValue(vb_property->ValueType(), text), vb_property};
+    }
     return {property, std::string(text), ParseValue(*property, text)};
   } catch (const ValueError& error) {
+    const std::string_view property_name = vb ? vb_property->name : property->name;
     const std::string where =
-        option == "--set" ? "--set " + std::string(property->name) : std::string(option);
+        option == "--set" ? "--set " + std::string(property_name) : std::string(option);
     throw UsageError(where + ": " + error.what());
   }
 }
@@ -165,10 +173,30 @@ class ArgumentReader {
   bool has_inline_value_ = false;
 };
 
+// The control --control names, looked for first since property names depend on it: Button
+// when none is named. Checked again where the option is read in turn.
+std::string_view NamedControl(std::span<const std::string> args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg.starts_with("--control=")) return arg.substr(10);
+    if (arg == "--control" && i + 1 < args.size()) return args[i + 1];
+    // The value of an option that takes one is not an option itself.
+    if (arg == "--set" || arg == "--font" || arg == "--size" || arg == "--state" ||
+        arg == "--enabled" || arg == "--parent" || arg == "--out" || arg == "--gallery" ||
+        arg == "--save" || arg == "--load") {
+      ++i;
+    }
+  }
+  return kButtonControl;
+}
+
 }  // namespace
 
 PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
   PreviewOptions options;
+  const std::string_view named = NamedControl(args);
+  const std::string_view control =
+      EqualIgnoringCase(named, kVbButtonControl) ? kVbButtonControl : kButtonControl;
   std::set<std::string, std::less<>> given;
   ArgumentReader reader(args);
   while (reader.Next()) {
@@ -176,7 +204,7 @@ PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
     if (option == "--set" || option == "--font") {
       const std::string_view value = reader.Value();
       if (option == "--font") {
-        options.assignments.push_back(ParseAssignment(option, "Font", value));
+        options.assignments.push_back(ParseAssignment(option, "Font", value, control));
         continue;
       }
       const std::size_t equals = value.find('=');
@@ -184,7 +212,7 @@ PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
         throw UsageError("--set " + Quote(value) + ": expected NAME=VALUE");
       }
       options.assignments.push_back(
-          ParseAssignment(option, value.substr(0, equals), value.substr(equals + 1)));
+          ParseAssignment(option, value.substr(0, equals), value.substr(equals + 1), control));
       continue;
     }
     static constexpr std::string_view kKnown[] = {"--help", "-h",        "--dump",    "--control",
@@ -205,9 +233,11 @@ PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
       options.dump = true;
     } else if (option == "--control") {
       const std::string_view value = reader.Value();
-      if (!EqualIgnoringCase(value, "Button")) {
-        throw UsageError("--control " + Quote(value) + ": the only control is Button");
+      if (!EqualIgnoringCase(value, kButtonControl) &&
+          !EqualIgnoringCase(value, kVbButtonControl)) {
+        throw UsageError("--control " + Quote(value) + ": the controls are Button and vbButton");
       }
+      options.control = std::string(control);
     } else if (option == "--size") {
       options.size = ParseSize(reader.Value());
     } else if (option == "--state") {

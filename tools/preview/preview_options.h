@@ -12,6 +12,7 @@
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "tools/preview/button_properties_table.h"
+#include "tools/preview/vbbutton_properties_table.h"
 
 namespace fw::preview {
 
@@ -23,9 +24,10 @@ class UsageError : public std::runtime_error {
 
 // One property setting, in command-line order (--set, and --font for the Font property).
 struct Assignment {
-  const ButtonProperty* property = nullptr;
-  std::string text;    // the value as given; a picture's file name
+  const ButtonProperty* property = nullptr;  // a Button's property (null for a vbButton's)
+  std::string text;                          // the value as given; a picture's file name
   SettingValue value;  // parsed; a picture's stays null until its file is read
+  const VbButtonProperty* vb_property = nullptr;  // a vbButton's property
 };
 
 // The state flags to reach through the control's handlers, applied as focus, hover, pressed.
@@ -36,9 +38,13 @@ struct StateRequest {
   friend bool operator==(const StateRequest&, const StateRequest&) = default;
 };
 
+// The controls the tool previews.
+inline constexpr std::string_view kButtonControl = "Button";
+inline constexpr std::string_view kVbButtonControl = "vbButton";
+
 struct PreviewOptions {
-  std::string control = "Button";
-  std::optional<Size> size;  // pixels
+  std::string control = "Button";  // kButtonControl or kVbButtonControl
+  std::optional<Size> size;        // pixels
   std::vector<Assignment> assignments;
   StateRequest states;
   std::optional<bool> enabled;

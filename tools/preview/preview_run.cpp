@@ -9,6 +9,8 @@
 #include "tools/preview/picture_files.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/render.h"
+#include "tools/preview/vbbutton_gallery.h"
+#include "tools/preview/vbbutton_render.h"
 #include "tools/preview/whole_file.h"
 
 namespace fw::preview {
@@ -35,6 +37,18 @@ Outputs MakeOutputs(const PreviewOptions& options) {
   PictureFiles pictures;
   Outputs outputs;
   try {
+    if (options.control == kVbButtonControl) {
+      const ColorRef parent = options.parent.value_or(kDefaultParent);
+      VbButtonPreview preview(*device, recipe, pictures, parent);
+      if (options.dump) outputs.dump = DumpVbButtonProperties(preview.button(), pictures);
+      if (!options.save.empty()) outputs.bag = preview.Save();
+      if (!options.out.empty()) outputs.image = preview.Capture(parent);
+      if (!options.gallery.empty()) {
+        outputs.gallery = BuildVbButtonGallery(*device, recipe, pictures,
+                                               options.parent.value_or(kGalleryBackground));
+      }
+      return outputs;
+    }
     ButtonPreview preview(*device, recipe, pictures);
     if (options.dump) outputs.dump = DumpProperties(preview.button(), pictures);
     if (!options.save.empty()) outputs.bag = preview.Save();
