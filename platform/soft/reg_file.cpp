@@ -46,8 +46,22 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && NamesEqual(text.substr(0, prefix.size()), prefix);
 }
 
+// Text from the file in quotes, its control characters as \xNN: an error message must stay one
+// readable line (and a NUL would end it early).
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
 }
 
 // One physical line of a value's hex list and where it is in the file.
@@ -138,7 +152,12 @@ class Parser {
       const std::size_t end = std::min(path.find('\\', start), path.size());
       const std::string_view name = path.substr(start, end - start);
       if (name.empty()) Fail(line, "the key path " + Quoted(path) + " has an empty key name");
-      key = &key->AddSubkey(ToAnsi(name, line, "key name"));
+      std::string ansi = ToAnsi(name, line, "key name");
+      // A name the file could not hold again would make every later write of the store fail.
+      if (!IsWritableKeyName(ansi)) {
+        Fail(line, "the key path " + Quoted(path) + " has a key name with a NUL or a line break");
+      }
+      key = &key->AddSubkey(std::move(ansi));
       start = end;
     }
     key_ = key;
@@ -174,6 +193,9 @@ class Parser {
       pos = 1;
     } else {
       name = ParseQuoted(text, pos, line, "value name");
+      if (!IsWritableValueName(name)) {
+        Fail(line, "the value name holds a NUL or a line break");
+      }
     }
     while (pos < text.size() && IsBlank(text[pos])) ++pos;
     if (pos >= text.size() || text[pos] != '=') {

@@ -145,6 +145,11 @@ TEST(RegFile, MalformedFilesNameTheLineAndTheProblem) {
       {h + "[HKEY_CURRENT_USER\\\xE4\xB8\xAD]\n", 2, "key name"},
       {h + key + "\"A\"=str:\"x\"\n", 3, "unknown value data"},
       {h + key + "garbage\n", 3, "expected a [key] line"},
+      // Names that could not be written back: reading them would leave a store no write can
+      // save.
+      {h + key + std::string("\"D\0e\"=dword:00000001\n", 21), 3, "value name holds a NUL"},
+      {h + key + "\"A\rB\"=dword:00000001\n", 3, "value name holds a NUL or a line break"},
+      {h + std::string("[HKEY_CURRENT_USER\\A\0B]\n", 24), 2, "key name with a NUL"},
   };
   for (const Malformed& c : cases) {
     const RegFileError error = ErrorOf(c.text);

@@ -1,0 +1,43 @@
+// The preview tool's command line from any bytes, one argument per line: it parses or is refused
+// with a UsageError, and what parses stays within the tool's limits.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "tools/preview/preview_options.h"
+
+namespace {
+
+std::vector<std::string> Arguments(std::string_view text) {
+  std::vector<std::string> args;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    args.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return args;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::string> args = Arguments(fw::fuzz::AsText(data, size));
+  try {
+    const fw::preview::PreviewOptions options = fw::preview::ParsePreviewOptions(args);
+    if (options.size) {
+      fw::fuzz::Check(options.size->cx >= 1 && options.size->cx <= fw::preview::kMaxPreviewSide &&
+                          options.size->cy >= 1 && options.size->cy <= fw::preview::kMaxPreviewSide,
+                      "a parsed size is within the limit");
+    }
+    fw::fuzz::Check(options.control == fw::preview::kButtonControl ||
+                        options.control == fw::preview::kVbButtonControl,
+                    "the control is one the tool knows");
+  } catch (const fw::preview::UsageError& error) {
+    fw::fuzz::Check(fw::fuzz::IsOneLine(error.what()), "the error is one line of text");
+  }
+  return 0;
+}
