@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string_view>
 
 namespace fw::fuzz {
@@ -20,14 +21,26 @@ inline void Check(bool condition, const char* what) {
   std::abort();
 }
 
-// True when `text` holds no control character: an error message quoting the input must stay one
-// readable line on a terminal.
-inline bool IsOneLine(std::string_view text) {
+// An error message quoting its input must stay one readable line on a terminal: no control
+// character of the input may reach it as it is.
+inline void CheckOneLine(const std::exception& error) {
+  const std::string_view text = error.what();
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return false;
+    if (byte >= 0x20 && byte != 0x7F) continue;
+    std::fprintf(stderr, "fuzz check failed: the error holds the control character 0x%02X:\n",
+                 byte);
+    for (const char shown : text) {
+      const auto b = static_cast<unsigned char>(shown);
+      if (b < 0x20 || b == 0x7F) {
+        std::fprintf(stderr, "\\x%02X", b);
+      } else {
+        std::fputc(shown, stderr);
+      }
+    }
+    std::fputc('\n', stderr);
+    std::abort();
   }
-  return true;
 }
 
 }  // namespace fw::fuzz

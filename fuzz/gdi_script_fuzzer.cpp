@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
     fw::fuzz::Check(error.line() >= 1 && error.line() <= lines,
                     "the error names a line of the script");
-    fw::fuzz::Check(fw::fuzz::IsOneLine(error.what()), "the error is one line of text");
+    fw::fuzz::CheckOneLine(error);
     return 0;
   }
   const long long pixels = static_cast<long long>(script.surface.width) * script.surface.height;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fw::fuzz::Check(fw::SniffPictureType(bytes) == type, "only a file of the type decodes as it");
       CheckWhole(picture);
     } catch (const fw::PictureError& error) {
-      fw::fuzz::Check(fw::fuzz::IsOneLine(error.what()), "the error is one line of text");
+      fw::fuzz::CheckOneLine(error);
     }
   }
   return 0;

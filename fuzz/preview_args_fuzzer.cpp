@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         options.control == fw::preview::kVbButtonControl,
                     "the control is one the tool knows");
   } catch (const fw::preview::UsageError& error) {
-    fw::fuzz::Check(fw::fuzz::IsOneLine(error.what()), "the error is one line of text");
+    fw::fuzz::CheckOneLine(error);
   }
   return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     bag = fw::PropertyBag::FromJson(fw::fuzz::AsText(data, size), resolver);
   } catch (const fw::PropertyBagError& error) {
-    fw::fuzz::Check(fw::fuzz::IsOneLine(error.what()), "the error is one line of text");
+    fw::fuzz::CheckOneLine(error);
     return 0;
   }
   const std::string saved = bag.ToJsonText();

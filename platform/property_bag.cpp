@@ -10,17 +10,12 @@
 #include "platform/ansi_text.h"
 #include "platform/base64.h"
 #include "platform/picture_encode.h"
+#include "platform/untrusted_json.h"
 
 namespace fw {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// Bounds on JSON text read back: a bag is a flat object of a few dozen properties, and these
-// keep a hostile file from exhausting the stack (nesting) or time (members are looked up
-// linearly while an ordered object is built).
-constexpr int kMaxJsonDepth = 64;
-constexpr std::size_t kMaxJsonMembers = 10000;
 
 // The largest font size a saved bag may hold, in points.
 constexpr double kMaxFontSize = 2048.0;
@@ -237,29 +232,10 @@ PropertyValue ValueFromJson(const Json& value, const std::string& key,
 }
 
 Json ParseBagJson(std::string_view text) {
-  std::size_t members = 0;
-  const auto limit = [&members](int depth, Json::parse_event_t event, Json&) {
-    if (depth > kMaxJsonDepth) {
-      throw PropertyBagError(
-          "", "the JSON is nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
-    }
-    if (event == Json::parse_event_t::key && ++members > kMaxJsonMembers) {
-      throw PropertyBagError(
-          "", "the JSON has more than " + std::to_string(kMaxJsonMembers) + " object members");
-    }
-    return true;
-  };
   try {
-    return Json::parse(text.begin(), text.end(), limit);
-  } catch (const Json::parse_error& e) {
-    // nlohmann's message gives the line and column; drop its "[json.exception...] " tag.
-    std::string message = e.what();
-    if (const std::size_t tag_end = message.find("] "); tag_end != std::string::npos) {
-      message.erase(0, tag_end + 2);
-    }
-    throw PropertyBagError("", "malformed JSON at byte " + std::to_string(e.byte) + ": " + message);
-  } catch (const Json::exception& e) {
-    throw PropertyBagError("", std::string("malformed JSON: ") + e.what());
+    return ParseUntrustedJson(text);
+  } catch (const JsonTextError& error) {
+    throw PropertyBagError("", error.what());
   }
 }
 

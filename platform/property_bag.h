@@ -40,6 +40,7 @@
 #include "platform/color.h"
 #include "platform/gdi.h"
 #include "platform/picture.h"
+#include "platform/printable_text.h"
 
 namespace fw {
 
@@ -48,7 +49,7 @@ namespace fw {
 class PropertyBagError : public std::runtime_error {
  public:
   PropertyBagError(std::string key, const std::string& message)
-      : std::runtime_error(message), key_(std::move(key)) {}
+      : std::runtime_error(PrintableText(message)), key_(std::move(key)) {}
   const std::string& key() const { return key_; }
 
  private:

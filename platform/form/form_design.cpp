@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/ansi_text.h"
+#include "platform/untrusted_json.h"
 
 namespace fw {
 namespace {
@@ -196,9 +197,9 @@ Rect FormDesign::ClientTwips(const FormControlDesign& control) const {
 FormDesign ParseFormDesign(std::string_view text, const PictureResolver& resolver) {
   Json json;
   try {
-    json = Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    throw FormDesignError(std::string("form design: malformed JSON: ") + error.what());
+    json = ParseUntrustedJson(text);
+  } catch (const JsonTextError& error) {
+    throw FormDesignError(std::string("form design: ") + error.what());
   }
   const Members m(json, "form design");
   FormDesign form;

@@ -22,6 +22,7 @@
 #include "platform/color.h"
 #include "platform/gdi.h"
 #include "platform/geometry.h"
+#include "platform/printable_text.h"
 #include "platform/property_bag.h"
 
 namespace fw {
@@ -29,7 +30,8 @@ namespace fw {
 // Design data that cannot be used; the message names the control and the member at fault.
 class FormDesignError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit FormDesignError(const std::string& message)
+      : std::runtime_error(PrintableText(message)) {}
 };
 
 enum class FormControlKind { Frame, Label, Image, Timer, UserControl };

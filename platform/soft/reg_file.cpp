@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ansi_text.h"
+#include "platform/printable_text.h"
 #include "platform/soft/reg_value_bytes.h"
 
 namespace fw::soft {
@@ -46,22 +47,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && NamesEqual(text.substr(0, prefix.size()), prefix);
 }
 
-// Text from the file in quotes, its control characters as \xNN: an error message must stay one
-// readable line (and a NUL would end it early).
 std::string Quoted(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+  return "\"" + std::string(text) + "\"";
 }
 
 // One physical line of a value's hex list and where it is in the file.
@@ -388,10 +375,10 @@ bool HasLineBreakOrNul(std::string_view name) {
 
 RegFileError::RegFileError(std::string file, std::size_t line, std::string problem)
     : std::runtime_error((file.empty() ? std::string("registry file") : file) + ":" +
-                         std::to_string(line) + ": " + problem),
+                         std::to_string(line) + ": " + PrintableText(problem)),
       file_(std::move(file)),
       line_(line),
-      problem_(std::move(problem)) {}
+      problem_(PrintableText(problem)) {}
 
 RegTree ParseRegFile(std::string_view text, std::string_view file) {
   return Parser(text, file).Parse();

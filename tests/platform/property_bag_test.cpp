@@ -370,6 +370,14 @@ TEST(PropertyBagJsonTest, NamesDifferingOnlyInCaseAreAnError) {
   EXPECT_TRUE(Contains(e.what(), "also as \"Caption\"")) << e.what();
 }
 
+TEST(PropertyBagJsonTest, ErrorsShowControlCharactersOfTheNamesAsEscapes) {
+  const PropertyBagError e =
+      BagErrorOf([] { PropertyBag::FromJson(R"({"A\u001b[2J": 1, "a\u001B[2j": 2})"); });
+  EXPECT_EQ(e.key(), "a\x1B[2j");  // the key as the JSON spells it
+  EXPECT_TRUE(Contains(e.what(), "\"a\\x1B[2j\"")) << e.what();
+  EXPECT_TRUE(Contains(e.what(), "also as \"A\\x1B[2J\"")) << e.what();
+}
+
 TEST(PropertyBagJsonTest, BadBase64IsAnErrorNamingTheKey) {
   for (const char* data : {"!!!!", "QQ", "QQ=A", "Q===", "QR==", "QQ==QQ==", "Qk0 AAAA", "===="}) {
     const std::string text = std::string(R"({"Picture": {"bmp": ")") + data + "\"}}";

@@ -76,6 +76,15 @@ TEST(ScriptParser, ErrorsNameTheLine) {
   EXPECT_EQ(ErrorLine("surface 4 4\n\"quoted\" 1\n"), 2);
 }
 
+TEST(ScriptParser, ErrorsShowControlCharactersOfTheScriptAsEscapes) {
+  try {
+    ParseScript("surface 4 4 0xFFFFFF \x19\x1b[2J\n");
+    FAIL() << "a stray argument parsed";
+  } catch (const ScriptError& error) {
+    EXPECT_EQ(std::string(error.what()), "line 1: surface: unexpected '\\x19\\x1B[2J'");
+  }
+}
+
 TEST(ScriptParser, RejectsSizesAndCoordinatesBeyondTheLimits) {
   EXPECT_EQ(ErrorLine("surface 0 4\n"), 1);
   EXPECT_EQ(ErrorLine("surface 8193 1\n"), 1);

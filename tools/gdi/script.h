@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
+#include "platform/printable_text.h"
 
 namespace fw::gdiscript {
 
@@ -102,7 +103,8 @@ struct Script {
 class ScriptError : public std::runtime_error {
  public:
   ScriptError(int line, const std::string& message)
-      : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
+      : std::runtime_error("line " + std::to_string(line) + ": " + PrintableText(message)),
+        line_(line) {}
   int line() const { return line_; }
 
  private:

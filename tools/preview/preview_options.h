@@ -11,6 +11,7 @@
 
 #include "platform/color.h"
 #include "platform/geometry.h"
+#include "platform/printable_text.h"
 #include "tools/preview/button_properties_table.h"
 #include "tools/preview/vbbutton_properties_table.h"
 
@@ -19,7 +20,7 @@ namespace fw::preview {
 // A bad argument; the message names it and says what is wrong.
 class UsageError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit UsageError(const std::string& message) : std::runtime_error(PrintableText(message)) {}
 };
 
 // One property setting, in command-line order (--set, and --font for the Font property).

@@ -79,6 +79,10 @@ TEST(FormDesign, ErrorsNameTheControlAndWhatIsWrong) {
   };
   const std::vector<Case> cases = {
       {"{", "malformed JSON"},
+      // A number no type can hold, and nesting deep enough to exhaust the stack.
+      {With(R"("client_width": 3000)", R"("client_width": 2e651)"), "malformed JSON"},
+      {"{\"name\":" + std::string(100000, '[') + std::string(100000, ']') + "}",
+       "nested deeper than 64 levels"},
       {"[]", "form design is not a JSON object"},
       {With(R"("name": "Main", )", ""), "has no \"name\""},
       {With(R"("client_width": 3000)", R"("client_width": 0)"), "\"client_width\" is 0"},

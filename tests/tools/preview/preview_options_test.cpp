@@ -185,6 +185,8 @@ TEST(PreviewOptions, BadArgumentsAreUsageErrorsNamingThem) {
       {{"--dump=1"}, {"--dump", "no value"}},
       {{}, {"nothing to do"}},
       {{"--size", "10x10"}, {"nothing to do"}},
+      // Control characters of an argument are shown, not sent to the terminal.
+      {{"--dump", "\x1b[2J\n"}, {"unexpected argument", "'\\x1B[2J\\x0A'"}},
   };
   for (const BadCase& c : cases) {
     std::string joined;
