@@ -6,26 +6,20 @@
 #include <ctime>
 #include <exception>
 #include <functional>
+#include <iostream>
+#include <memory>
 #include <string_view>
 
 #include "app/form1.h"
 #include "app/program.h"
+#include "app/unreadable_registry_report.h"
 #include "platform/form/headless_form.h"
 #include "platform/gdi.h"
-#include "platform/registry.h"
 #include "platform/sdl/desktop_window.h"
 #include "platform/soft/registry_store.h"
+#include "platform/soft/soft_registry.h"
 
 namespace {
-
-// A registry file that cannot be read leaves the window without a state to show; the reason
-// (the file and its line) is said once, at start, where the user who started it can see it.
-void ReportUnreadableRegistry() {
-  fw::soft::RegistryStore store(fw::soft::DefaultRegistryPath());
-  if (store.Refresh() != fw::kErrorSuccess) {
-    std::fprintf(stderr, "ferrowind: %s\n", store.last_error().c_str());
-  }
-}
 
 // With FERROWIND_TRACE_STARTUP=1, the time from main() to the first frame on the screen, and
 // the wall-clock moment of that frame, so that a script can add the time before main().
@@ -45,11 +39,15 @@ std::function<void()> StartupTrace(std::chrono::steady_clock::time_point start) 
 int Run() {
   const auto start = std::chrono::steady_clock::now();
   const std::unique_ptr<fw::GdiDevice> device = fw::CreatePlatformGdiDevice();
-  ReportUnreadableRegistry();
-  const std::unique_ptr<fw::Registry> registry = fw::CreatePlatformRegistry();
+  fw::soft::SoftRegistry registry(fw::soft::DefaultRegistryPath());
+  // A registry file that cannot be read leaves the window showing the last state it read; the
+  // reason (the file and its line) is said on stderr, where the user who started the program
+  // sees it: at once when the file is broken at start, and whenever it breaks later.
+  const fw::app::UnreadableRegistryReport report(registry, std::cerr);
+  registry.Refresh();
   const fw::FormDesign& design = fw::app::Form1Design();
   fw::HeadlessForm form(*device, design, fw::app::MakeUserControl, fw::app::ResourcePicture);
-  fw::app::Form1 code(form, *registry);
+  fw::app::Form1 code(form, registry);
   const fw::sdl::DesktopWindowOptions options{design.caption, fw::app::ResourcePicture(design.icon),
                                               StartupTrace(start)};
   return fw::sdl::RunDesktopWindow(form, code, options);

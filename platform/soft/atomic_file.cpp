@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace fw::soft {
@@ -32,6 +34,30 @@ class TemporaryFile {
   std::filesystem::path path_;
 };
 
+// The folder and name prefix of `file`'s temporary files.
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+std::string TemporaryPrefix(const std::filesystem::path& file) {
+  return "." + file.filename().string() + ".";
+}
+
+// Whether `name` is "<prefix><digits>.<digits>.tmp", as ReplaceFileAtomically names them.
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  constexpr std::string_view kSuffix = ".tmp";
+  if (!name.starts_with(prefix) || !name.ends_with(kSuffix)) return false;
+  name.remove_prefix(prefix.size());
+  name.remove_suffix(kSuffix.size());
+  const std::size_t dot = name.find('.');
+  const auto digits = [](std::string_view part) {
+    return !part.empty() &&
+           std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  return dot != std::string_view::npos && digits(name.substr(0, dot)) &&
+         digits(name.substr(dot + 1));
+}
+
 void WriteAll(int fd, std::string_view text, const std::filesystem::path& path) {
   while (!text.empty()) {
     const ssize_t written = ::write(fd, text.data(), text.size());
@@ -46,15 +72,13 @@ void WriteAll(int fd, std::string_view text, const std::filesystem::path& path) 
 }  // namespace
 
 UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view text) {
-  const std::filesystem::path folder =
-      file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-  const std::string base = file.filename().string();
+  const std::filesystem::path folder = FolderOf(file);
 
   // A name of this process's own; O_EXCL makes sure nobody else's file is reused.
   UniqueFd fd;
   std::filesystem::path temporary;
   for (unsigned attempt = 0; !fd; ++attempt) {
-    temporary = folder / ("." + base + "." + std::to_string(::getpid()) + "." +
+    temporary = folder / (TemporaryPrefix(file) + std::to_string(::getpid()) + "." +
                           std::to_string(attempt) + ".tmp");
     fd.Reset(::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd && (errno != EEXIST || attempt >= 1000)) {
@@ -80,6 +104,18 @@ UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_vi
     ThrowErrno(errno, "cannot flush the folder " + folder.string());
   }
   return fd;
+}
+
+std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& file) {
+  const std::string prefix = TemporaryPrefix(file);
+  std::size_t removed = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(FolderOf(file), error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (IsTemporaryName(name, prefix) && ::unlink(it->path().c_str()) == 0) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace fw::soft

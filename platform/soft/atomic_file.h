@@ -3,6 +3,7 @@
 // file in the same folder, is flushed to the disk, and is renamed over the old file; then the
 // folder is flushed so that the rename itself survives a crash. A reader that opens the file
 // meanwhile gets the old file or the new one, whole.
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 
@@ -16,5 +17,12 @@ namespace fw::soft {
 // then no temporary file is left behind and the old file is untouched, except when only the
 // final flush of the folder failed: the new file is in place then, but may not survive a crash.
 UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view text);
+
+// Removes the temporary files that replacements of `file` left behind when their process died
+// before the rename (".<name>.<pid>.<n>.tmp" beside it), and returns how many it removed. Only
+// for a caller that knows no other replacement of `file` is under way (the registry store holds
+// its lock): it cannot tell a dead writer's file from a live one's. Failures are ignored; the
+// files are retried on the next call.
+std::size_t RemoveLeftoverTemporaries(const std::filesystem::path& file);
 
 }  // namespace fw::soft

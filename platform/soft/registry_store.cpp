@@ -119,6 +119,16 @@ void RegistryStore::Forget() {
 }
 
 RegStatus RegistryStore::Refresh() {
+  const RegStatus status = RefreshFile();
+  const std::string problem = status == kErrorSuccess ? std::string() : last_error_;
+  if (problem != told_) {
+    told_ = problem;
+    if (watch_) watch_(told_);
+  }
+  return status;
+}
+
+RegStatus RegistryStore::RefreshFile() {
   last_error_.clear();
   struct stat now {};
   if (::stat(file_.c_str(), &now) != 0) {
@@ -240,6 +250,7 @@ RegStatus RegistryStore::Modify(const Change& change) {
   UniqueFd written;
   struct stat st {};
   try {
+    RemoveLeftoverTemporaries(file_);
     written = ReplaceFileAtomically(file_, text);
     if (::fstat(written.get(), &st) != 0) {
       throw std::system_error(errno, std::generic_category(), "cannot stat " + file_.string());

@@ -12,7 +12,8 @@
 // own, since every write replaces the registry file): it re-reads the file, applies the change
 // to what it read, and replaces the file atomically (platform/soft/atomic_file.h). Two processes
 // writing at once therefore never lose one another's changes. The folder is created on the first
-// write.
+// write. A writer killed before its rename leaves its temporary file behind; the next write
+// removes it, under the lock, where no other writer can be making one.
 //
 // Read-only. A file without any write permission bit, or a folder (or, while the folder does
 // not exist, its nearest existing parent) without any, refuses every write with
@@ -21,7 +22,8 @@
 // be made.
 //
 // Broken. A file that cannot be parsed fails reads and writes with kErrorBadDb; last_error()
-// gives the file, the line and the problem. Such a file is never written over.
+// gives the file, the line and the problem. Such a file is never written over. A watch
+// (WatchReads) hears when the file breaks and when it reads well again.
 //
 // A store is used by one thread at a time.
 #include <sys/stat.h>
@@ -30,6 +32,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/registry.h"
 #include "platform/soft/reg_tree.h"
@@ -74,8 +77,17 @@ class RegistryStore {
   // How many times the file has been read and parsed (an unchanged file is not read again).
   std::size_t reads() const { return reads_; }
 
+  // Hears each change in what reading the file comes to: the reason (as last_error() gives it)
+  // when a Refresh() (or the one in Modify()) fails where the one before succeeded or failed
+  // for another reason, and the empty text when one succeeds again after failing. A store whose
+  // reads keep failing for one reason tells it once. Replaces the watch before; an empty one
+  // hears nothing.
+  using ReadWatch = std::function<void(const std::string& problem)>;
+  void WatchReads(ReadWatch watch) { watch_ = std::move(watch); }
+
  private:
   RegStatus Fail(RegStatus status, std::string message);
+  RegStatus RefreshFile();
   RegStatus Load();
   void Forget();
 
@@ -91,6 +103,10 @@ class RegistryStore {
   RegStatus load_status_ = kErrorSuccess;
   std::string load_error_;
   std::size_t reads_ = 0;
+
+  ReadWatch watch_;
+  // The last reason the watch was told; empty while reading succeeds.
+  std::string told_;
 };
 
 }  // namespace fw::soft

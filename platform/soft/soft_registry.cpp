@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/ansi_text.h"
 #include "platform/soft/reg_file.h"
@@ -85,6 +86,20 @@ std::string SoftRegistry::last_error() const {
 std::size_t SoftRegistry::open_handle_count() const {
   const std::lock_guard lock(mutex_);
   return handles_.size();
+}
+
+RegStatus SoftRegistry::Refresh() {
+  const std::lock_guard lock(mutex_);
+  last_error_.clear();
+  if (const RegStatus status = store_.Refresh(); status != kErrorSuccess) {
+    return FailFromStore(status);
+  }
+  return kErrorSuccess;
+}
+
+void SoftRegistry::WatchReads(RegistryStore::ReadWatch watch) {
+  const std::lock_guard lock(mutex_);
+  store_.WatchReads(std::move(watch));
 }
 
 RegStatus SoftRegistry::Fail(RegStatus status, std::string message) {

@@ -60,6 +60,15 @@ class SoftRegistry final : public Registry {
   // How many handles are open (the predefined roots are not counted).
   std::size_t open_handle_count() const;
 
+  // Brings the registry up to date with the file, as every call does first: kErrorSuccess, or
+  // why the file cannot be read (kErrorBadDb for one that cannot be parsed; last_error() names
+  // the file and the line).
+  RegStatus Refresh();
+  // Hears when the file becomes unreadable and when it reads well again
+  // (RegistryStore::WatchReads). The watch runs inside the call that read the file, so it must
+  // not call this registry.
+  void WatchReads(RegistryStore::ReadWatch watch);
+
  private:
   // What a handle stands for: a key by its path, and the rights it was opened with.
   struct OpenKey {

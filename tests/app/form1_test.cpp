@@ -16,6 +16,13 @@
 #include "tests/app/scratch_registry.h"
 #include "tools/image/image.h"
 
+#ifndef _WIN32
+#include <sstream>
+
+#include "app/unreadable_registry_report.h"
+#include "platform/soft/soft_registry.h"
+#endif
+
 namespace fw::app {
 namespace {
 
@@ -514,6 +521,102 @@ TEST_F(Form1Test, AStoreThatCannotBeParsedKeepsTheLastGoodState) {
   EXPECT_EQ(Label("Label1"), "");
   EXPECT_TRUE(Shows("imgLock"));
   EXPECT_FALSE(button("cmdLock").Enabled());
+}
+
+// What the Linux program says on stderr about its registry file, watching the build's own
+// registry (a SoftRegistry) as the program does.
+class Form1ReportTest : public Form1Test {
+ protected:
+  soft::SoftRegistry& registry() { return dynamic_cast<soft::SoftRegistry&>(scratch.registry()); }
+  std::string FileText() const {
+    std::ifstream in(scratch.file(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  void WriteFile(const std::string& text) const {
+    std::ofstream(scratch.file(), std::ios::binary | std::ios::trunc) << text;
+  }
+  // The file with "Start" made unparseable, and the number of that line.
+  std::pair<std::string, int> Broken(const std::string& good) const {
+    const std::size_t at = good.find("\"Start\"=dword:");
+    EXPECT_NE(at, std::string::npos) << good;
+    std::string text = good;
+    text.replace(at, good.find('\n', at) - at, "\"Start\"=dword:4 (locked)");
+    return {
+        text,
+        static_cast<int>(std::count(good.begin(), good.begin() + static_cast<long>(at), '\n')) + 1};
+  }
+  std::vector<ColorRef> Pixels() {
+    const auto dc = form->Render();
+    std::vector<ColorRef> pixels;
+    for (int y = 0; y < dc->Height(); ++y) {
+      for (int x = 0; x < dc->Width(); ++x) pixels.push_back(dc->GetPixel(x, y));
+    }
+    return pixels;
+  }
+  std::string ReportLine(int line) const {
+    return "ferrowind: " + scratch.file().string() + ":" + std::to_string(line) + ": ";
+  }
+};
+
+TEST_F(Form1ReportTest, AFileBrokenWhileRunningKeepsTheDisplayAndIsSaidOncePerBreakage) {
+  std::ostringstream said;
+  const UnreadableRegistryReport report(registry(), said);
+  scratch.SetStart(4);
+  Open();
+  Tick();
+  ExpectLockedState();
+  const std::vector<ColorRef> locked = Pixels();
+  const auto [broken, line] = Broken(FileText());
+  WriteFile(broken);
+  for (int i = 0; i < 5; ++i) Tick();
+
+  // The window is as it was, picture for picture, and the file byte for byte.
+  ExpectLockedState();
+  EXPECT_EQ(form->Image("imgLock").ToolTipText(), "Locked");
+  EXPECT_TRUE(Pixels() == locked) << "the window changed";
+  EXPECT_EQ(FileText(), broken);
+  // One line, naming the file and the broken line.
+  const std::string first = said.str();
+  EXPECT_TRUE(first.starts_with(ReportLine(line))) << first;
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 1) << first;
+  EXPECT_TRUE(first.ends_with("\n"));
+
+  // Mended with another value: the window follows, and nothing more is said.
+  WriteFile(
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR]\n"
+      "\"Start\"=dword:00000003\n");
+  Tick();
+  ExpectUnlockedState();
+  EXPECT_EQ(said.str(), first);
+
+  // Broken again: said again, once.
+  const auto [again, again_line] = Broken(FileText());
+  WriteFile(again);
+  for (int i = 0; i < 5; ++i) Tick();
+  ExpectUnlockedState();
+  EXPECT_EQ(FileText(), again);
+  const std::string second = said.str().substr(first.size());
+  EXPECT_TRUE(second.starts_with(ReportLine(again_line))) << said.str();
+  EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 1) << said.str();
+}
+
+TEST_F(Form1ReportTest, AFileBrokenAtStartIsSaidAtStartAndOnlyThen) {
+  scratch.SetStart(4);
+  const auto [broken, line] = Broken(FileText());
+  WriteFile(broken);
+  std::ostringstream said;
+  const UnreadableRegistryReport report(registry(), said);
+  EXPECT_EQ(registry().Refresh(), kErrorBadDb);
+  EXPECT_TRUE(said.str().starts_with(ReportLine(line))) << said.str();
+  const std::string first = said.str();
+  Open();
+  for (int i = 0; i < 5; ++i) Tick();
+  ExpectInitialState();
+  EXPECT_EQ(said.str(), first);
+  EXPECT_EQ(FileText(), broken);
 }
 #endif
 

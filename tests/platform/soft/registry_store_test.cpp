@@ -1,6 +1,6 @@
 // The registry store: atomic replacement of the file, changes of other stores and processes
-// seen, no change lost between concurrent writers, read-only and unparseable files left
-// byte-identical, and the file's location from the environment.
+// seen, read-only and unparseable files left byte-identical, the watch on its reads, and the
+// file's location from the environment. Many processes at once: registry_store_stress_test.cpp.
 #include "platform/soft/registry_store.h"
 
 #include <gtest/gtest.h>
@@ -17,36 +17,17 @@
 
 #include "platform/soft/reg_file.h"
 #include "tests/platform/soft/scratch_dir.h"
+#include "tests/platform/soft/usbstor_values.h"
 
 namespace fw::soft {
 namespace {
 
+using test::DwordIn;
+using test::kUsbstor;
 using test::ReadWholeFile;
 using test::ScratchDir;
+using test::SetDword;
 using test::WriteWholeFile;
-
-const std::vector<std::string> kUsbstor = {"SYSTEM", "CurrentControlSet", "Services", "USBSTOR"};
-
-// A change that sets one DWORD under USBSTOR.
-RegistryStore::Change SetDword(std::string name, std::uint32_t value) {
-  return [name = std::move(name), value](RegTree& tree) {
-    RegKeyNode* key = &tree.root(2);
-    for (const std::string& part : kUsbstor) key = &key->AddSubkey(part);
-    key->SetValue(name, kRegDword,
-                  {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                   static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
-    return kErrorSuccess;
-  };
-}
-
-// The DWORD `name` under USBSTOR as the store's tree holds it, or nothing.
-std::optional<std::uint32_t> DwordIn(const RegTree& tree, const std::string& name) {
-  const RegKeyNode* key = tree.Find(2, kUsbstor);
-  const RegValue* value = key == nullptr ? nullptr : key->FindValue(name);
-  if (value == nullptr || value->data.size() != 4) return std::nullopt;
-  return static_cast<std::uint32_t>(value->data[0] | (value->data[1] << 8) |
-                                    (value->data[2] << 16) | (value->data[3] << 24));
-}
 
 std::optional<std::uint32_t> ReadDword(RegistryStore& store, const std::string& name) {
   if (store.Refresh() != kErrorSuccess) return std::nullopt;
@@ -183,68 +164,6 @@ TEST(RegistryStore, AnEditInPlaceIsSeenToo) {
   EXPECT_EQ(ReadDword(store, "Start"), 3u);
 }
 
-TEST(RegistryStore, ReadersInAnotherProcessNeverSeeAHalfWrittenFile) {
-  const ScratchDir dir;
-  const auto file = dir / "registry.reg";
-  RegistryStore store(file);
-  ASSERT_EQ(store.Modify(SetDword("Counter", 0)), kErrorSuccess);
-  constexpr std::uint32_t kWrites = 40;
-  const pid_t writer = Spawn([&] {
-    RegistryStore other(file);
-    for (std::uint32_t i = 1; i <= kWrites; ++i) {
-      // A large file, so that a write in place would be seen half done.
-      const RegStatus status = other.Modify([i](RegTree& tree) {
-        tree.root(1).AddSubkey("Bulk").SetValue("Blob", kRegBinary,
-                                                std::vector<std::uint8_t>(20000 + i * 97, 0xAB));
-        return SetDword("Counter", i)(tree);
-      });
-      if (status != kErrorSuccess) return false;
-    }
-    return true;
-  });
-  std::uint32_t last = 0;
-  int reads = 0;
-  while (last < kWrites && reads < 1000000) {
-    ++reads;
-    ASSERT_EQ(store.Refresh(), kErrorSuccess) << store.last_error();
-    const auto counter = DwordIn(store.tree(), "Counter");
-    ASSERT_TRUE(counter.has_value());
-    ASSERT_GE(*counter, last);
-    last = *counter;
-  }
-  EXPECT_TRUE(Succeeded(writer));
-  EXPECT_EQ(ReadDword(store, "Counter"), kWrites);
-}
-
-TEST(RegistryStore, TwoProcessesWritingAtOnceLoseNothing) {
-  const ScratchDir dir;
-  const auto file = dir / "registry.reg";
-  constexpr int kEach = 25;
-  const auto writer = [&](char prefix) {
-    return Spawn([&file, prefix] {
-      RegistryStore store(file);
-      for (int i = 0; i < kEach; ++i) {
-        if (store.Modify(SetDword(std::string(1, prefix) + std::to_string(i), 1)) !=
-            kErrorSuccess) {
-          return false;
-        }
-      }
-      return true;
-    });
-  };
-  const pid_t a = writer('a');
-  const pid_t b = writer('b');
-  EXPECT_TRUE(Succeeded(a));
-  EXPECT_TRUE(Succeeded(b));
-  RegistryStore store(file);
-  ASSERT_EQ(store.Refresh(), kErrorSuccess);
-  for (int i = 0; i < kEach; ++i) {
-    EXPECT_EQ(DwordIn(store.tree(), "a" + std::to_string(i)), 1u) << i;
-    EXPECT_EQ(DwordIn(store.tree(), "b" + std::to_string(i)), 1u) << i;
-  }
-  EXPECT_EQ(store.tree().Find(2, kUsbstor)->values().size(), 2u * kEach);
-}
-
 TEST(RegistryStore, AReadOnlyFileRefusesWritesAndStaysAsItWas) {
   const ScratchDir dir;
   const auto file = dir / "registry.reg";
@@ -323,6 +242,46 @@ TEST(RegistryStore, AFileThatCannotBeParsedFailsAndIsNeverWrittenOver) {
   const RegKeyNode* system = store.tree().Find(2, std::vector<std::string>{"SYSTEM"});
   ASSERT_NE(system, nullptr);
   EXPECT_EQ(system->FindValue("Start")->data, (std::vector<std::uint8_t>{4, 0, 0, 0}));
+}
+
+TEST(RegistryStore, TheWatchHearsEachBreakageOnceAndTheMend) {
+  const ScratchDir dir;
+  const auto file = dir / "registry.reg";
+  RegistryStore store(file);
+  std::vector<std::string> heard;
+  store.WatchReads([&heard](const std::string& problem) { heard.push_back(problem); });
+  ASSERT_EQ(store.Refresh(), kErrorSuccess);  // missing: an empty registry, nothing to say
+  ASSERT_EQ(store.Modify(SetDword("Start", 4)), kErrorSuccess);
+  EXPECT_EQ(heard, std::vector<std::string>());
+
+  const std::string good = ReadWholeFile(file);
+  const auto line = [&good](long after) {
+    return ":" + std::to_string(std::count(good.begin(), good.end(), '\n') + after) + ": ";
+  };
+  WriteWholeFile(file, good + "\"Other\"=dword:4x\n");
+  for (int tick = 0; tick < 5; ++tick) EXPECT_EQ(store.Refresh(), kErrorBadDb);
+  EXPECT_EQ(store.Modify(SetDword("Start", 3)), kErrorBadDb);
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_TRUE(heard[0].starts_with(file.string() + line(1))) << heard[0];
+  EXPECT_EQ(heard[0], store.last_error());
+
+  // Broken elsewhere: another reason, told again.
+  WriteWholeFile(file, good + "\n\"Other\"=hex:zz\n");
+  EXPECT_EQ(store.Refresh(), kErrorBadDb);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_TRUE(heard[1].starts_with(file.string() + line(2))) << heard[1];
+
+  // Mended: told once, with the empty text.
+  WriteWholeFile(file, good);
+  for (int tick = 0; tick < 5; ++tick) EXPECT_EQ(store.Refresh(), kErrorSuccess);
+  ASSERT_EQ(heard.size(), 3u);
+  EXPECT_EQ(heard[2], "");
+
+  // Without a watch, nothing is heard.
+  store.WatchReads({});
+  WriteWholeFile(file, "not a registry file\n");
+  EXPECT_EQ(store.Refresh(), kErrorBadDb);
+  EXPECT_EQ(heard.size(), 3u);
 }
 
 // Sets or clears an environment variable for the life of the object.
