@@ -4,28 +4,16 @@
 //   ferrowind-assets OUTDIR [--preview DIR]
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/assets/assets.h"
 #include "tools/image/image.h"
+#include "tools/image/output_files.h"
 
 namespace {
-
-// Through a temporary file renamed into place: a failed run never leaves half a file.
-void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::filesystem::path partial = path;
-  partial += ".partial";
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error(path.string() + ": cannot write");
-  }
-  std::filesystem::rename(partial, path);
-}
 
 int Usage() {
   std::cerr << "usage: ferrowind-assets OUTDIR [--preview DIR]\n";
@@ -40,9 +28,14 @@ int main(int argc, char** argv) {
   try {
     const std::filesystem::path out = args[0];
     std::filesystem::create_directories(out);
+    // All the files or none: a failed run never leaves half a set, or half a file.
+    fw::image::OutputFiles files;
     for (const fw::assets::AssetFile& file : fw::assets::MakeAssets()) {
-      WriteFile(out / file.name, file.bytes);
+      files.Stage(
+          out / file.name,
+          std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
     }
+    files.Commit();
     if (args.size() == 3) {
       const std::filesystem::path preview = args[2];
       std::filesystem::create_directories(preview);

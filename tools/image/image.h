@@ -45,7 +45,10 @@ void WritePpm(const Image& image, std::ostream& out);
 void WritePng(const Image& image, std::ostream& out);
 Image ReadPpm(std::istream& in, const std::string& name);
 
-// Writes by the extension (.ppm or .png) through a temporary file renamed into place.
+// The file's bytes for the extension of `path` (.ppm or .png). Throws ImageError for another.
+std::string EncodeImageFile(const Image& image, const std::filesystem::path& path);
+// Writes by the extension through a temporary file renamed into place (output_files.h); a
+// failure leaves `path` as it was. Throws ImageError naming `path`.
 void WriteImageFile(const Image& image, const std::filesystem::path& path);
 Image ReadPpmFile(const std::filesystem::path& path);
 

@@ -6,9 +6,9 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
-#include <system_error>
 
 #include "tools/image/image.h"
+#include "tools/image/output_files.h"
 
 namespace fw::image {
 
@@ -150,33 +150,28 @@ Image ReadPpm(std::istream& in, const std::string& name) {
   return image;
 }
 
-void WriteImageFile(const Image& image, const std::filesystem::path& path) {
-  const std::string extension = path.extension().string();
+std::string EncodeImageFile(const Image& image, const std::filesystem::path& path) {
+  const std::filesystem::path extension = path.extension();
   if (extension != ".ppm" && extension != ".png") {
     throw ImageError(path.string() + ": unknown image type (use .ppm or .png)");
   }
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw ImageError(path.string() + ": cannot create " + temporary.string());
-    if (extension == ".ppm") {
-      WritePpm(image, out);
-    } else {
-      WritePng(image, out);
-    }
-    out.flush();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw ImageError(path.string() + ": write failed");
-    }
+  std::ostringstream out(std::ios::binary);
+  if (extension == ".ppm") {
+    WritePpm(image, out);
+  } else {
+    WritePng(image, out);
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    throw ImageError(path.string() + ": cannot move the written image into place");
+  return std::move(out).str();
+}
+
+void WriteImageFile(const Image& image, const std::filesystem::path& path) {
+  const std::string bytes = EncodeImageFile(image, path);
+  try {
+    OutputFiles files;
+    files.Stage(path, bytes);
+    files.Commit();
+  } catch (const OutputError& error) {
+    throw ImageError(error.what());
   }
 }
 

@@ -68,10 +68,8 @@ SavedControl ReadSavedControl(const std::filesystem::path& path) {
   return saved;
 }
 
-void WriteSavedControl(const PropertyBag& bag, const std::filesystem::path& path) {
-  std::string text = bag.ToJsonText(2);
-  text += '\n';
-  WriteWholeFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+std::string SavedControlText(const PropertyBag& bag) {
+  return bag.ToJsonText(2) + '\n';
 }
 
 }  // namespace fw::preview

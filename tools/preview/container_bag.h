@@ -7,6 +7,7 @@
 // and sizes the control's window from them before the control reads its properties.
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/geometry.h"
@@ -35,7 +36,7 @@ PropertyBag BagWithExtent(Size twips);
 // or an extent that is not a whole number from 1 to 1000000.
 SavedControl ReadSavedControl(const std::filesystem::path& path);
 
-// Writes the bag's JSON through a temporary file renamed into place. Throws FileError.
-void WriteSavedControl(const PropertyBag& bag, const std::filesystem::path& path);
+// The text of a saved control's file: the bag's JSON and a newline.
+std::string SavedControlText(const PropertyBag& bag);
 
 }  // namespace fw::preview

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/preview/picture_files.h"
+#include "tools/preview/preview_options.h"
 
 namespace fw::preview {
 namespace {
@@ -260,15 +261,14 @@ image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureF
     }
   }
   if (preview_pixels > kMaxGalleryPixels) {
-    throw std::runtime_error(
+    throw UsageError(
         TooLarge("the previews", preview_pixels, kMaxGalleryPixels, cell_width, cell_height));
   }
   const Size planned = LayOut(sections, title, *measure).sheet;
   const std::size_t sheet_pixels =
       static_cast<std::size_t>(planned.cx) * static_cast<std::size_t>(planned.cy);
   if (sheet_pixels > kMaxSheetPixels) {
-    throw std::runtime_error(
-        TooLarge("the sheet", sheet_pixels, kMaxSheetPixels, cell_width, cell_height));
+    throw UsageError(TooLarge("the sheet", sheet_pixels, kMaxSheetPixels, cell_width, cell_height));
   }
 
   RenderCells(sections, device, base, pictures, background);

@@ -15,6 +15,7 @@ namespace fw::preview {
 // preset uses, so see-through pixels show.
 inline constexpr ColorRef kGalleryBackground = 0xB4B4B4;
 
+// Throws UsageError naming --gallery when the sheet would be too large for the --size given.
 image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureFiles& pictures,
                           ColorRef background);
 

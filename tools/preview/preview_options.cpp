@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <set>
+#include <system_error>
+#include <utility>
 
 namespace fw::preview {
 namespace {
@@ -34,7 +37,10 @@ Places one control in a headless host, sets it up and renders it.
                      normal, hover, pressed, focused and disabled states (.png or .ppm), each
                      control made as above; for vbButton every ButtonType, each ColorScheme and
                      the picture positions
-Exit status: 0 done; 1 a file could not be read or written; 2 a bad argument (nothing written).
+Exit status: 0 done; 2 a bad argument or input file (a picture or --load file that is missing,
+unreadable or malformed, a gallery too large for --size); 1 an output could not be written (its
+folder is missing or read-only, the disk is full). On failure the message names the argument or
+file, no output file is made or changed and --dump prints nothing.
 )";
 
 std::string Quote(std::string_view text) {
@@ -173,6 +179,26 @@ class ArgumentReader {
   bool has_inline_value_ = false;
 };
 
+// Two outputs in one file would leave only the last, and no way to undo the first.
+void RefuseSharedOutputs(const PreviewOptions& options) {
+  const std::pair<std::string_view, const std::string*> outputs[] = {
+      {"--out", &options.out}, {"--save", &options.save}, {"--gallery", &options.gallery}};
+  const auto same = [](const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::absolute(a, error).lexically_normal() ==
+           std::filesystem::absolute(b, error).lexically_normal();
+  };
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+      if (!outputs[i].second->empty() && !outputs[j].second->empty() &&
+          same(*outputs[i].second, *outputs[j].second)) {
+        throw UsageError(std::string(outputs[i].first) + " and " + std::string(outputs[j].first) +
+                         " name the same file " + Quote(*outputs[j].second));
+      }
+    }
+  }
+}
+
 // The control --control names, looked for first since property names depend on it: Button
 // when none is named. Checked again where the option is read in turn.
 std::string_view NamedControl(std::span<const std::string> args) {
@@ -264,6 +290,7 @@ PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
       options.gallery.empty()) {
     throw UsageError("nothing to do: give --out, --dump, --save or --gallery");
   }
+  RefuseSharedOutputs(options);
   return options;
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "tools/image/image.h"
+#include "tools/image/output_files.h"
 #include "tools/preview/container_bag.h"
 #include "tools/preview/gallery.h"
 #include "tools/preview/picture_files.h"
@@ -74,26 +75,48 @@ int RunPreview(std::span<const std::string> args, std::ostream& out, std::ostrea
     options = ParsePreviewOptions(args);
   } catch (const UsageError& error) {
     err << kProgram << error.what() << "\n" << PreviewUsage();
-    return kExitUsage;
+    return kExitBadInput;
   }
   if (options.help) {
     out << PreviewUsage();
     return kExitDone;
   }
+  // Bad input (exit 2) is everything found before any output is made; a failure to write one
+  // (exit 1) is the environment's. Either way nothing is left behind.
+  Outputs outputs;
   try {
-    Outputs outputs = MakeOutputs(options);
-    out << outputs.dump;
-    out.flush();
-    if (outputs.bag) WriteSavedControl(*outputs.bag, options.save);
-    if (outputs.image) image::WriteImageFile(*outputs.image, options.out);
-    if (outputs.gallery) image::WriteImageFile(*outputs.gallery, options.gallery);
-    if (!out) {
-      err << kProgram << "writing to standard output failed\n";
-      return kExitFileError;
-    }
+    outputs = MakeOutputs(options);
+  } catch (const UsageError& error) {
+    // Found only once the control is made: a gallery too large for its --size.
+    err << kProgram << error.what() << "\n";
+    return kExitBadInput;
+  } catch (const FileError& error) {
+    err << kProgram << error.what() << "\n";
+    return kExitBadInput;
   } catch (const std::exception& error) {
     err << kProgram << error.what() << "\n";
-    return kExitFileError;
+    return kExitWriteFailed;
+  }
+  try {
+    image::OutputFiles files;
+    if (outputs.bag) files.Stage(options.save, SavedControlText(*outputs.bag));
+    if (outputs.image) {
+      files.Stage(options.out, image::EncodeImageFile(*outputs.image, options.out));
+    }
+    if (outputs.gallery) {
+      files.Stage(options.gallery, image::EncodeImageFile(*outputs.gallery, options.gallery));
+    }
+    files.Commit();
+  } catch (const std::exception& error) {
+    err << kProgram << error.what() << "\n";
+    return kExitWriteFailed;
+  }
+  // The dump comes last, so that a failed file leaves no dump that looks like success.
+  out << outputs.dump;
+  out.flush();
+  if (!out) {
+    err << kProgram << "writing to standard output failed\n";
+    return kExitWriteFailed;
   }
   return kExitDone;
 }

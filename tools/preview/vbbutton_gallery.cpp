@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/picture_encode.h"
+#include "tools/preview/preview_options.h"
 #include "tools/preview/vbbutton_render.h"
 
 namespace fw::preview {
@@ -268,9 +269,9 @@ image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
   const std::size_t sheet_pixels =
       static_cast<std::size_t>(planned.cx) * static_cast<std::size_t>(planned.cy);
   if (sheet_pixels > kMaxSheetPixels) {
-    throw std::runtime_error("--gallery: the sheet would take " + std::to_string(sheet_pixels) +
-                             " pixels, more than " + std::to_string(kMaxSheetPixels) +
-                             "; give a smaller --size");
+    throw UsageError("--gallery: the sheet would take " + std::to_string(sheet_pixels) +
+                     " pixels, more than " + std::to_string(kMaxSheetPixels) +
+                     "; give a smaller --size");
   }
   RenderCells(sections, device, base, pictures, background);
   const Layout layout = LayOut(sections, title, *measure);

@@ -13,6 +13,7 @@ namespace fw::preview {
 // cross in MaskColor's default 0xC0C0C0 around them.
 PicturePtr VbGallerySamplePicture();
 
+// Throws UsageError naming --gallery when the sheet would be too large for the --size given.
 image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
                                   PictureFiles& pictures, ColorRef background);
 

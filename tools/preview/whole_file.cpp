@@ -1,14 +1,21 @@
 #include "tools/preview/whole_file.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fw::preview {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+  // A folder opens as a stream on some systems and then reads as nothing.
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    throw FileError(path.string() + ": is a folder, not a file");
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path.string() + ": cannot open the file");
+  if (!in) {
+    throw FileError(path.string() + (std::filesystem::exists(path, error) ? ": cannot open the file"
+                                                                          : ": no such file"));
+  }
   std::vector<std::uint8_t> bytes;
   std::vector<char> chunk(1 << 16);
   while (in) {
@@ -18,32 +25,6 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
   }
   if (in.bad()) throw FileError(path.string() + ": reading the file failed");
   return bytes;
-}
-
-void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".partial";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError(path.string() + ": cannot create " + temporary.string());
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw FileError(path.string() + ": writing the file failed");
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw FileError(path.string() + ": cannot move the written file into place (" +
-                    error.message() + ")");
-  }
 }
 
 }  // namespace fw::preview

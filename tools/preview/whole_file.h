@@ -1,5 +1,6 @@
 #pragma once
-// Whole files in and out, and the error that names a file the tool cannot read or write.
+// Whole files in, and the error that names a file the tool reads but cannot use. Files the tool
+// writes go through tools/image/output_files.h, all or none.
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -7,17 +8,15 @@
 
 namespace fw::preview {
 
-// A file that cannot be read or written; the message starts with its name.
+// An input file that cannot be read or used (a picture, a saved bag); the message starts with
+// its name.
 class FileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// The whole of a file. Throws FileError naming it when it cannot be opened or read.
+// The whole of a file. Throws FileError naming it when it is missing, a folder, or cannot be
+// opened or read.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
-
-// Writes `bytes` through a temporary file (FILE.partial) renamed into place, so that a failed
-// write never leaves a half-written FILE. Throws FileError naming it.
-void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace fw::preview

@@ -207,8 +207,9 @@ The registry is the file $FERROWIND_REGISTRY, else $XDG_STATE_HOME/ferrowind/reg
 (XDG_STATE_HOME defaults to ~/.local/state). A read-only file or folder refuses every change
 ("Access is denied"); a file that cannot be read names its bad line.
 
-Exit status: 0 on success; 1 on failure, with the reason on the error output and nothing
-changed.
+Exit status: 0 on success; 1 on failure (a bad command line, type or data, a missing key or
+value, a refusal, a read-only or unreadable registry), with the reason on the error output and
+nothing changed: the registry file is neither rewritten nor touched.
 )";
 }
 

@@ -50,7 +50,7 @@ TEST(Gallery, ASheetTooLargeIsAnErrorThatWritesNothing) {
   const test::ToolResult run =
       test::RunTool({"--size", "400x100", "--gallery", (dir / "sheet.png").string(), "--out",
                      (dir / "one.png").string()});
-  EXPECT_EQ(run.status, kExitFileError);
+  EXPECT_EQ(run.status, kExitBadInput);
   EXPECT_NE(run.err.find("--gallery"), std::string::npos) << run.err;
   EXPECT_TRUE(std::filesystem::is_empty(dir));
 }

@@ -1,12 +1,15 @@
 // The tool end to end: --dump, --save then --load, --out, exit statuses, and nothing written
-// when an argument is bad or a file cannot be read.
+// (no output made or changed, nothing printed) when an argument or input file is bad or an
+// output cannot be written.
 #include "tools/preview/preview_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/picture_encode.h"
@@ -130,7 +133,7 @@ TEST(PreviewRun, ABadArgumentWritesNothing) {
     std::vector<std::string> args = outputs;
     args.insert(args.end(), bad.begin(), bad.end());
     const ToolResult run = RunTool(args);
-    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_TRUE(run.err.starts_with("ferrowind-preview: ")) << run.err;
     EXPECT_TRUE(Mentions(run.err, "usage: ferrowind-preview")) << run.err;
@@ -138,41 +141,132 @@ TEST(PreviewRun, ABadArgumentWritesNothing) {
   }
 }
 
-TEST(PreviewRun, AnUnreadableFileExits1NamingIt) {
-  const auto dir = ScratchDir();
-  const std::string missing = (dir / "missing.bmp").string();
-  const ToolResult picture =
-      RunTool({"--set", "Picture=" + missing, "--out", (dir / "x.png").string()});
-  EXPECT_EQ(picture.status, kExitFileError);
-  EXPECT_TRUE(Mentions(picture.err, missing)) << picture.err;
-  EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
+// A folder's files with their contents and modification times.
+using Snapshot = std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>>;
 
-  const std::string no_bag = (dir / "none.json").string();
-  const ToolResult load = RunTool({"--load", no_bag, "--dump"});
-  EXPECT_EQ(load.status, kExitFileError);
-  EXPECT_TRUE(Mentions(load.err, no_bag)) << load.err;
-  EXPECT_TRUE(load.out.empty());
-
-  WriteText(dir / "broken.json", "{\"ButtonShape\": ");
-  const ToolResult broken = RunTool({"--load", (dir / "broken.json").string(), "--dump"});
-  EXPECT_EQ(broken.status, kExitFileError);
-  EXPECT_TRUE(Mentions(broken.err, "broken.json")) << broken.err;
-
-  WriteText(dir / "wrong.json", "{\"ButtonShape\": \"round\"}");
-  const ToolResult wrong = RunTool({"--load", (dir / "wrong.json").string(), "--dump"});
-  EXPECT_EQ(wrong.status, kExitFileError);
-  EXPECT_TRUE(Mentions(wrong.err, "wrong.json")) << wrong.err;
-  EXPECT_TRUE(Mentions(wrong.err, "ButtonShape")) << wrong.err;
+Snapshot SnapshotOf(const std::filesystem::path& dir) {
+  Snapshot files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+    const std::string name = entry.path().lexically_relative(dir).generic_string();
+    files[name] = {entry.is_regular_file() ? ReadText(entry.path()) : "(folder)",
+                   entry.last_write_time()};
+  }
+  return files;
 }
 
-TEST(PreviewRun, AResourcePictureIsAnErrorNamingItsKey) {
-  const auto dir = ScratchDir();
-  WriteText(dir / "res.json", "{\"Caption\": \"x\", \"MouseIcon\": {\"resource\": \"HAND\"}}");
-  const ToolResult run = RunTool({"--load", (dir / "res.json").string(), "--dump"});
-  EXPECT_EQ(run.status, kExitFileError);
-  EXPECT_TRUE(Mentions(run.err, "res.json")) << run.err;
-  EXPECT_TRUE(Mentions(run.err, "MouseIcon")) << run.err;
-  EXPECT_TRUE(run.out.empty());
+// A folder holding an old output of every kind, which a failed run must leave as it is.
+class PreviewFailure : public ::testing::Test {
+ protected:
+  PreviewFailure() {
+    WriteText(dir_ / "old.png", "old picture");
+    WriteText(dir_ / "old.json", "{\"Caption\": \"old\"}\n");
+    WriteText(dir_ / "old-gallery.ppm", "old gallery");
+  }
+
+  std::string In(const std::string& name) const { return (dir_ / name).string(); }
+
+  // Runs `args` (after asking for every output over the old ones when `every_output`): the
+  // tool must exit with `status`, name `named` in its message, print nothing and write nothing.
+  ToolResult RunFailing(std::vector<std::string> args, int status, const std::string& named,
+                        bool every_output = true) {
+    if (every_output) {
+      args.insert(args.begin(), {"--out", In("old.png"), "--save", In("old.json"), "--gallery",
+                                 In("old-gallery.ppm"), "--dump", "--size", "40x25"});
+    }
+    const Snapshot before = SnapshotOf(dir_);
+    const ToolResult run = RunTool(args);
+    EXPECT_EQ(run.status, status) << named << ": " << run.err;
+    EXPECT_TRUE(run.err.starts_with("ferrowind-preview: ")) << run.err;
+    EXPECT_TRUE(Mentions(run.err, named)) << named << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << named << ": " << run.out;
+    EXPECT_EQ(SnapshotOf(dir_), before) << named;
+    return run;
+  }
+
+  const std::filesystem::path dir_ = ScratchDir();
+};
+
+TEST_F(PreviewFailure, ABadPictureFileExits2NamingIt) {
+  std::filesystem::create_directory(dir_ / "folder.bmp");
+  WriteText(dir_ / "garbage.bmp", "this is not a bitmap");
+  WriteText(dir_ / "empty.ico", "");
+  WriteText(dir_ / "notes.txt", "a picture's name must say its type");
+  RunFailing({"--set", "Picture=" + In("missing.bmp")}, kExitBadInput, In("missing.bmp"));
+  RunFailing({"--set", "Picture=" + In("folder.bmp")}, kExitBadInput, In("folder.bmp"));
+  RunFailing({"--set", "Picture=" + In("garbage.bmp")}, kExitBadInput, In("garbage.bmp"));
+  RunFailing({"--set", "MouseIcon=" + In("empty.ico")}, kExitBadInput, In("empty.ico"));
+  RunFailing({"--set", "Picture=" + In("notes.txt")}, kExitBadInput, In("notes.txt"));
+  RunFailing({"--control", "vbButton", "--set", "PictureNormal=" + In("garbage.bmp")},
+             kExitBadInput, In("garbage.bmp"));
+}
+
+TEST_F(PreviewFailure, ABadSavedBagExits2NamingIt) {
+  std::filesystem::create_directory(dir_ / "folder.json");
+  const std::vector<std::pair<std::string, std::string>> bags = {
+      {"empty.json", ""},
+      {"broken.json", "{\"ButtonShape\": "},
+      {"list.json", "[1, 2]"},
+      {"wrong.json", "{\"ButtonShape\": \"round\"}"},
+      {"extent.json", "{\"_ExtentX\": 0, \"_ExtentY\": 500}"},
+      {"resource.json", "{\"Caption\": \"x\", \"MouseIcon\": {\"resource\": \"HAND\"}}"}};
+  for (const auto& [name, text] : bags) WriteText(dir_ / name, text);
+  RunFailing({"--load", In("missing.json")}, kExitBadInput, In("missing.json"));
+  RunFailing({"--load", In("folder.json")}, kExitBadInput, In("folder.json"));
+  for (const auto& [name, text] : bags) RunFailing({"--load", In(name)}, kExitBadInput, In(name));
+  // What is wrong in the file is named too.
+  EXPECT_TRUE(
+      Mentions(RunFailing({"--load", In("wrong.json")}, kExitBadInput, In("wrong.json")).err,
+               "ButtonShape"));
+  EXPECT_TRUE(
+      Mentions(RunFailing({"--load", In("resource.json")}, kExitBadInput, In("resource.json")).err,
+               "MouseIcon"));
+  // A vbButton's bag has keys of its own; one of the wrong type.
+  WriteText(dir_ / "vbwrong.json", "{\"BCOL\": \"red\"}");
+  EXPECT_TRUE(Mentions(RunFailing({"--control", "vbButton", "--load", In("vbwrong.json")},
+                                  kExitBadInput, In("vbwrong.json"))
+                           .err,
+                       "BCOL"));
+}
+
+TEST_F(PreviewFailure, BadOutputNamesExit2) {
+  RunFailing({"--out", In("x.bmp"), "--save", In("x.json")}, kExitBadInput, "x.bmp", false);
+  RunFailing({"--gallery", In("x.jpg"), "--out", In("x.png")}, kExitBadInput, "x.jpg", false);
+  RunFailing({"--save", "", "--out", In("x.png")}, kExitBadInput, "--save", false);
+  // Two outputs in one file.
+  RunFailing({"--out", In("same.png"), "--gallery", In("./same.png")}, kExitBadInput,
+             "the same file", false);
+  RunFailing({"--save", In("same.png"), "--out", In("same.png")}, kExitBadInput, "the same file",
+             false);
+}
+
+TEST_F(PreviewFailure, AnOutputThatCannotBeWrittenExits1AndWritesNoneOfThem) {
+  WriteText(dir_ / "plain", "a file, not a folder");
+  std::filesystem::create_directory(dir_ / "folder.json");
+  // Each output in turn fails while the others would have worked.
+  const std::string missing = In("missing/x.png");
+  RunFailing({"--save", In("old.json"), "--out", missing, "--dump"}, kExitWriteFailed, missing,
+             false);
+  RunFailing({"--out", In("old.png"), "--save", In("folder.json"), "--dump"}, kExitWriteFailed,
+             In("folder.json"), false);
+  RunFailing({"--size", "40x25", "--out", In("old.png"), "--save", In("old.json"), "--gallery",
+              In("plain/sheet.ppm")},
+             kExitWriteFailed, In("plain/sheet.ppm"), false);
+
+  // The same outputs where they can be written: all three replaced, nothing else left.
+  const Snapshot before = SnapshotOf(dir_);
+  const ToolResult run = RunTool({"--size", "40x25", "--out", In("old.png"), "--save",
+                                  In("old.json"), "--gallery", In("old-gallery.ppm"), "--dump"});
+  ASSERT_EQ(run.status, kExitDone) << run.err;
+  EXPECT_TRUE(Mentions(run.out, "\nCaption=\"Button1\"\n")) << run.out;
+  const Snapshot after = SnapshotOf(dir_);
+  ASSERT_EQ(after.size(), before.size());
+  for (const std::string name : {"old.png", "old.json", "old-gallery.ppm"}) {
+    ASSERT_TRUE(after.contains(name)) << name;
+    EXPECT_NE(after.at(name).first, before.at(name).first) << name;
+  }
+  EXPECT_TRUE(after.at("old.png").first.starts_with("\x89PNG"));
+  EXPECT_TRUE(after.at("old-gallery.ppm").first.starts_with("P6\n"));
+  EXPECT_TRUE(after.at("old.json").first.starts_with("{"));
 }
 
 TEST(PreviewRun, HelpPrintsTheUsage) {

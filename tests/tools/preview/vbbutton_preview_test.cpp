@@ -152,7 +152,7 @@ TEST(VbButtonPreview, ATooLargeGalleryIsRefused) {
   const auto dir = ScratchDir();
   const ToolResult run = RunTool(
       {"--control", "vbButton", "--size", "4000x400", "--gallery", (dir / "big.ppm").string()});
-  EXPECT_EQ(run.status, kExitFileError);
+  EXPECT_EQ(run.status, kExitBadInput);
   EXPECT_TRUE(Mentions(run.err, "--gallery")) << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir / "big.ppm"));
 }

@@ -1,5 +1,6 @@
 // ferrowind-reg run as people run it: reg.exe's output, exit statuses, refusals without a
-// terminal, and nothing changed by a command that fails. The tool and the program's registry
+// terminal, and nothing changed by a command that fails: not the registry file's bytes, inode or
+// modification time, nor the files in its folder. The tool and the program's registry
 // see the same file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -8,7 +9,10 @@
 #include <sys/wait.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/soft/soft_registry.h"
@@ -70,19 +74,56 @@ class RegToolTest : public ::testing::Test {
     return run;
   }
 
-  // Runs a command that must fail and checks that the registry file is as it was.
-  ToolRun RunFailing(std::vector<std::string> args) {
-    const bool existed = std::filesystem::exists(file_);
-    const std::string before = existed ? ReadWholeFile(file_) : "";
-    ToolRun run = Run(std::move(args));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.empty()) << run.out;
-    EXPECT_TRUE(run.err.starts_with("ERROR: ")) << run.err;
-    EXPECT_EQ(std::filesystem::exists(file_), existed);
-    if (existed) {
-      EXPECT_EQ(ReadWholeFile(file_), before);
+  // What a failing command must leave as it was: the registry file's bytes, inode and
+  // modification time, and the names in its folder (no lock or temporary file appears).
+  struct StoreState {
+    bool folder = false;
+    std::set<std::string> names;
+    bool file = false;
+    std::string bytes;
+    std::tuple<dev_t, ino_t, time_t, long> identity{};  // device, inode, mtime (s, ns)
+    friend bool operator==(const StoreState&, const StoreState&) = default;
+  };
+
+  StoreState State() const {
+    StoreState state;
+    const auto folder = file_.parent_path();
+    state.folder = std::filesystem::is_directory(folder);
+    if (state.folder) {
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        state.names.insert(entry.path().filename().string());
+      }
     }
+    struct stat info {};
+    state.file = ::stat(file_.c_str(), &info) == 0;
+    if (state.file) {
+      state.bytes = ReadWholeFile(file_);
+      state.identity = {info.st_dev, info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+    }
+    return state;
+  }
+
+  // Runs a command that must fail and checks that the registry and its folder are as they were.
+  ToolRun RunFailing(std::vector<std::string> args) {
+    const StoreState before = State();
+    const std::string line = ::testing::PrintToString(args);
+    ToolRun run = Run(std::move(args));
+    EXPECT_EQ(run.status, 1) << line;
+    EXPECT_TRUE(run.out.empty()) << line << ": " << run.out;
+    EXPECT_TRUE(run.err.starts_with("ERROR: ")) << line << ": " << run.err;
+    const StoreState after = State();
+    EXPECT_EQ(after.folder, before.folder) << line;
+    EXPECT_EQ(after.names, before.names) << line;
+    EXPECT_EQ(after.file, before.file) << line;
+    EXPECT_EQ(after.bytes, before.bytes) << line;
+    EXPECT_TRUE(after.identity == before.identity) << line << ": the file was replaced or touched";
     return run;
+  }
+
+  // A store with a value in it, as most failing commands meet it.
+  void Populate() {
+    ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+    ASSERT_EQ(Run({"add", kUsbstor + "\\Enum"}).status, 0);
   }
 
   // Start under USBSTOR as the program reads it.
@@ -162,32 +203,79 @@ TEST_F(RegToolTest, DwordsAreDecimalOrHexWithinTheirRange) {
 }
 
 TEST_F(RegToolTest, BadCommandLinesChangeNothing) {
-  EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_FOO", "/d", "1"})
-                .err.find("unsupported type \"REG_FOO\""),
-            std::string::npos);
-  EXPECT_NE(RunFailing({"add", "HKXX\\Software", "/v", "A"}).err.find("not a root key"),
-            std::string::npos);
-  EXPECT_NE(RunFailing({"frobnicate", kUsbstor}).err.find("unknown operation"), std::string::npos);
-  EXPECT_NE(RunFailing({"query", kUsbstor, "/f"}).err.find("not an option"), std::string::npos);
-  EXPECT_NE(RunFailing({"add", kUsbstor, "/v"}).err.find("needs a value"), std::string::npos);
-  EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "A", "/ve"}).err.find("only one of"),
-            std::string::npos);
-  RunFailing({});
+  const auto bad_lines = [&] {
+    EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_FOO", "/d", "1"})
+                  .err.find("unsupported type \"REG_FOO\""),
+              std::string::npos);
+    EXPECT_NE(RunFailing({"add", "HKXX\\Software", "/v", "A"}).err.find("not a root key"),
+              std::string::npos);
+    EXPECT_NE(RunFailing({"frobnicate", kUsbstor}).err.find("unknown operation"),
+              std::string::npos);
+    EXPECT_NE(RunFailing({"query", kUsbstor, "/f"}).err.find("not an option"), std::string::npos);
+    EXPECT_NE(RunFailing({"add", kUsbstor, "/v"}).err.find("needs a value"), std::string::npos);
+    EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "A", "/ve"}).err.find("only one of"),
+              std::string::npos);
+    RunFailing({});
+  };
+  bad_lines();
+  EXPECT_FALSE(std::filesystem::exists(file_.parent_path()));
   const ToolRun help = Run({"/?"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("unless /f is given"), std::string::npos);
+  EXPECT_NE(help.out.find("Exit status: 0 on success; 1 on failure"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(file_));
+
+  // The same on a store that has something in it.
+  Populate();
+  bad_lines();
+}
+
+TEST_F(RegToolTest, AWrongTypeOrDataNamesItAndChangesNothing) {
+  Populate();
+  // Types add does not take, by name or in any other spelling.
+  for (const std::string type : {"REG_LINK", "REG_RESOURCE_LIST", "DWORD", "4", ""}) {
+    const ToolRun run = RunFailing({"add", kUsbstor, "/v", "Start", "/t", type, "/d", "4", "/f"});
+    EXPECT_NE(run.err.find("unsupported type \"" + type + "\""), std::string::npos) << run.err;
+  }
+  const std::vector<std::pair<std::vector<std::string>, std::string>> bad_data = {
+      {{"/t", "REG_DWORD", "/d", "4x"}, "\"4x\" is not a REG_DWORD"},
+      {{"/t", "REG_DWORD", "/d", "0x1_0"}, "\"0x1_0\" is not a REG_DWORD"},
+      {{"/t", "REG_DWORD"}, "\"\" is not a REG_DWORD"},
+      {{"/t", "REG_QWORD", "/d", "18446744073709551616"}, "is not a REG_QWORD"},
+      {{"/t", "REG_BINARY", "/d", "0g"}, "\"0g\" is not binary data"},
+      {{"/t", "REG_BINARY", "/d", "abc"}, "\"abc\" is not binary data"},
+      {{"/t", "REG_SZ", "/s", ",", "/d", "a,b"}, "/s is for REG_MULTI_SZ"},
+      {{"/t", "REG_MULTI_SZ", "/s", "", "/d", "a"}, "separator of /s is empty"},
+      {{"/t", "REG_DWORD", "/d", "1", "/d", "2"}, "/d is given twice"}};
+  for (const auto& [options, message] : bad_data) {
+    std::vector<std::string> args = {"add", kUsbstor, "/v", "Start"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back("/f");
+    const ToolRun run = RunFailing(args);
+    EXPECT_NE(run.err.find(message), std::string::npos) << message << ": " << run.err;
+  }
+  EXPECT_NE(RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d"})
+                .err.find("/d needs a value"),
+            std::string::npos);
+  EXPECT_EQ(ProgramReads("Start"), (std::vector<std::uint8_t>{3, 0, 0, 0}));
 }
 
 TEST_F(RegToolTest, MissingKeysAndValuesAreNotFound) {
   const std::string message =
       "ERROR: The system was unable to find the specified registry key or value.\n";
   EXPECT_EQ(RunFailing({"query", kUsbstor}).err, message);
-  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor, "/f"}).err, message);
+  EXPECT_FALSE(std::filesystem::exists(file_.parent_path()));
+  Populate();
   EXPECT_EQ(RunFailing({"query", kUsbstor, "/v", "Missing"}).err, message);
   EXPECT_EQ(RunFailing({"query", kUsbstor, "/ve"}).err, message);
+  EXPECT_EQ(RunFailing({"query", kUsbstor + "\\Nope"}).err, message);
+  EXPECT_EQ(RunFailing({"query", "HKCU\\Software", "/v", "Start"}).err, message);
   EXPECT_EQ(RunFailing({"delete", kUsbstor, "/v", "Missing", "/f"}).err, message);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor, "/ve", "/f"}).err, message);
   EXPECT_EQ(RunFailing({"delete", kUsbstor + "\\Nope", "/f"}).err, message);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor + "\\Nope", "/va", "/f"}).err, message);
+  EXPECT_EQ(RunFailing({"delete", kUsbstor + "\\Enum", "/v", "Start", "/f"}).err, message);
 }
 
 TEST_F(RegToolTest, WithoutATerminalOverwritingAndDeletingNeedF) {
@@ -215,25 +303,47 @@ TEST_F(RegToolTest, WithoutATerminalOverwritingAndDeletingNeedF) {
 }
 
 TEST_F(RegToolTest, AReadOnlyRegistryIsAccessDenied) {
-  ASSERT_EQ(Run({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "3"}).status, 0);
+  Populate();
+  const auto every_change = [&](const std::string& named) {
+    const std::vector<std::vector<std::string>> changes = {
+        {"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"},
+        {"add", kUsbstor, "/v", "New", "/d", "x"},
+        {"add", kUsbstor + "\\NewKey"},
+        {"delete", kUsbstor, "/v", "Start", "/f"},
+        {"delete", kUsbstor, "/va", "/f"},
+        {"delete", kUsbstor + "\\Enum", "/f"}};
+    for (const auto& change : changes) {
+      const ToolRun run = RunFailing(change);
+      EXPECT_TRUE(run.err.starts_with("ERROR: Access is denied")) << run.err;
+      EXPECT_NE(run.err.find(named + " is read-only"), std::string::npos) << run.err;
+    }
+    // Reading works.
+    EXPECT_EQ(Run({"query", kUsbstor, "/v", "Start"}).status, 0);
+    EXPECT_EQ(ProgramReads("Start"), (std::vector<std::uint8_t>{3, 0, 0, 0}));
+  };
   ASSERT_EQ(::chmod(file_.c_str(), 0444), 0);
-  const ToolRun run =
-      RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"});
-  EXPECT_TRUE(run.err.starts_with("ERROR: Access is denied")) << run.err;
-  EXPECT_NE(run.err.find(file_.string()), std::string::npos) << run.err;
-  RunFailing({"delete", kUsbstor, "/v", "Start", "/f"});
-  // Reading works.
-  EXPECT_EQ(Run({"query", kUsbstor, "/v", "Start"}).status, 0);
+  every_change("the registry file " + file_.string());
+  // A writable file in a read-only folder: a write would replace the file there.
+  ASSERT_EQ(::chmod(file_.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(file_.parent_path().c_str(), 0555), 0);
+  every_change("the folder " + file_.parent_path().string());
 }
 
 TEST_F(RegToolTest, AnUnparseableRegistryNamesItsLine) {
   std::filesystem::create_directories(file_.parent_path());
   const std::string broken = "Windows Registry Editor Version 5.00\n\n[HKEY_MACHINE\\X]\n";
   WriteWholeFile(file_, broken);
-  const ToolRun run =
-      RunFailing({"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"});
-  EXPECT_NE(run.err.find(file_.string() + ":3: unknown root key"), std::string::npos) << run.err;
-  RunFailing({"query", kUsbstor});
+  for (const auto& command : std::vector<std::vector<std::string>>{
+           {"add", kUsbstor, "/v", "Start", "/t", "REG_DWORD", "/d", "4", "/f"},
+           {"add", kUsbstor},
+           {"query", kUsbstor},
+           {"query", kUsbstor, "/v", "Start"},
+           {"delete", kUsbstor, "/v", "Start", "/f"},
+           {"delete", kUsbstor, "/f"}}) {
+    const ToolRun run = RunFailing(command);
+    EXPECT_TRUE(run.err.starts_with("ERROR: The registry file cannot be read: ")) << run.err;
+    EXPECT_NE(run.err.find(file_.string() + ":3: unknown root key"), std::string::npos) << run.err;
+  }
   EXPECT_EQ(ReadWholeFile(file_), broken);
 }
 
