@@ -9,64 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "tools/preview/gallery_sheet.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/preview_options.h"
 
 namespace fw::preview {
 namespace {
 
-struct GalleryState {
-  const char* name;
-  StateRequest states;
-  bool enabled;
-};
-
-constexpr std::array<GalleryState, 5> kStates = {{
-    {"normal", {}, true},
-    {"hover", {.focus = false, .hover = true, .pressed = false}, true},
-    {"pressed", {.focus = false, .hover = false, .pressed = true}, true},
-    {"focused", {.focus = true, .hover = false, .pressed = false}, true},
-    {"disabled", {}, false},
-}};
-
 constexpr int kShapes = 12;  // ButtonShape 0 to 11
 constexpr int kStyles = 8;   // ButtonStyle 1 to 8
 constexpr int kThemes = 8;   // ButtonTheme 1 to 8
 constexpr int kSchemes = 8;  // ButtonStyleColors 0 to 7
-constexpr int kStripsPerRow = 4;
 // What all the previews together may take, and what the sheet may take: 160 MB of pixels each.
 constexpr std::size_t kMaxGalleryPixels = 40'000'000;
 constexpr std::size_t kMaxSheetPixels = 40'000'000;
 
-// Sheet geometry, in pixels.
-constexpr int kMargin = 12;
-constexpr int kCellGap = 6;      // between the states of one strip
-constexpr int kStripGap = 24;    // between strips side by side
-constexpr int kRowGap = 10;      // below a row of strips
-constexpr int kSectionGap = 14;  // below a section
-constexpr int kLineGap = 3;      // below a line of text
-constexpr ColorRef kTextColor = 0x000000;
-
-FontSpec LabelFont() {
-  return {"Tahoma", 8.25, false, false, false, false};
-}
-FontSpec TitleFont() {
-  return {"Tahoma", 10.0, true, false, false, false};
-}
-
-// One labelled row of previews: the same control, with `variation` set after the base recipe's
-// own settings, in each state.
-struct Strip {
-  std::string label;
-  std::vector<Assignment> variation;
-  bool square = false;  // the variation sets a ButtonShape that makes the control square
-  std::array<image::Image, kStates.size()> cells;
-};
-
-struct Section {
-  std::string title;
-  std::vector<Strip> strips;
-};
+using Section = GallerySection;
+using Strip = GalleryStrip;
 
 Assignment Setting(std::string_view name, std::int32_t value) {
   return {FindButtonProperty(name), std::to_string(value), SettingValue{value}};
@@ -122,7 +81,7 @@ std::size_t SizeCells(std::vector<Section>& sections, GdiDevice& device, const C
   for (Section& section : sections) {
     for (Strip& strip : section.strips) {
       for (image::Image& cell : strip.cells) {
-        cell = image::Image{width, strip.square ? width : height, {}};
+        cell = image::Image{width, strip.own_size ? width : height, {}};
         pixels += static_cast<std::size_t>(cell.width) * static_cast<std::size_t>(cell.height);
       }
     }
@@ -135,12 +94,12 @@ void RenderCells(std::vector<Section>& sections, GdiDevice& device, const Contro
                  PictureFiles& pictures, ColorRef background) {
   for (Section& section : sections) {
     for (Strip& strip : section.strips) {
-      for (std::size_t i = 0; i < kStates.size(); ++i) {
+      for (std::size_t i = 0; i < kGalleryStates.size(); ++i) {
         ControlRecipe recipe = base;
         recipe.assignments.insert(recipe.assignments.end(), strip.variation.begin(),
                                   strip.variation.end());
-        recipe.enabled = kStates[i].enabled;
-        recipe.states = kStates[i].states;
+        recipe.enabled = kGalleryStates[i].enabled;
+        recipe.states = kGalleryStates[i].states;
         ButtonPreview preview(device, recipe, pictures);
         strip.cells[i] = preview.Capture(background);
       }
@@ -156,96 +115,12 @@ std::string TooLarge(const char* what, std::size_t pixels, std::size_t limit, in
          "); give a smaller --size";
 }
 
-// What goes where on the sheet.
-struct TextItem {
-  Point at;
-  std::string text;
-  bool title;  // in the title font, else the label font
-};
-struct CellItem {
-  Point at;
-  const image::Image* image;
-};
-
-struct Layout {
-  Size sheet;
-  std::vector<TextItem> texts;
-  std::vector<CellItem> cells;
-};
-
-// Lays the sections out, measuring text with the label and title fonts on `measure`.
-Layout LayOut(const std::vector<Section>& sections, const std::string& title, Dc& measure) {
-  const auto extent = [&measure](const std::string& text, const FontSpec& font) {
-    measure.SelectFont(font);
-    return measure.GetTextExtentPoint32A(text);
-  };
-  const int label_height = extent("Ag", LabelFont()).cy;
-  const int title_height = extent("Ag", TitleFont()).cy;
-
-  int cell_width = 0;
-  int column_width = 0;
-  for (const Section& section : sections) {
-    for (const Strip& strip : section.strips) {
-      for (const image::Image& cell : strip.cells) cell_width = std::max(cell_width, cell.width);
-      column_width = std::max(column_width, extent(strip.label, LabelFont()).cx);
-    }
-  }
-  for (const GalleryState& state : kStates) {
-    cell_width = std::max(cell_width, extent(state.name, LabelFont()).cx);
-  }
-  const int cell_step = cell_width + kCellGap;
-  column_width = std::max(column_width, static_cast<int>(kStates.size()) * cell_step - kCellGap);
-  const int column_step = column_width + kStripGap;
-
-  Layout layout;
-  int width = 2 * kMargin + extent(title, TitleFont()).cx;
-  int y = kMargin;
-  layout.texts.push_back({{kMargin, y}, title, true});
-  y += title_height + kSectionGap;
-  for (const Section& section : sections) {
-    layout.texts.push_back({{kMargin, y}, section.title, true});
-    width = std::max(width, 2 * kMargin + extent(section.title, TitleFont()).cx);
-    y += title_height + kLineGap;
-    const int columns = std::min(kStripsPerRow, static_cast<int>(section.strips.size()));
-    for (int column = 0; column < columns; ++column) {
-      for (std::size_t s = 0; s < kStates.size(); ++s) {
-        layout.texts.push_back(
-            {{kMargin + column * column_step + static_cast<int>(s) * cell_step, y},
-             kStates[s].name,
-             false});
-      }
-    }
-    width = std::max(width, 2 * kMargin + columns * column_step - kStripGap);
-    y += label_height + kLineGap + kLineGap;
-    for (std::size_t first = 0; first < section.strips.size(); first += kStripsPerRow) {
-      const std::size_t last = std::min(section.strips.size(), first + kStripsPerRow);
-      int row_height = 0;
-      for (std::size_t i = first; i < last; ++i) {
-        const int x = kMargin + static_cast<int>(i - first) * column_step;
-        const Strip& strip = section.strips[i];
-        layout.texts.push_back({{x, y}, strip.label, false});
-        for (std::size_t s = 0; s < strip.cells.size(); ++s) {
-          layout.cells.push_back(
-              {{x + static_cast<int>(s) * cell_step, y + label_height + kLineGap},
-               &strip.cells[s]});
-          row_height = std::max(row_height, strip.cells[s].height);
-        }
-      }
-      y += label_height + kLineGap + row_height + kRowGap;
-    }
-    y += kSectionGap;
-  }
-  layout.sheet = {width, y - kSectionGap - kRowGap + kMargin};
-  return layout;
-}
-
 }  // namespace
 
 image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureFiles& pictures,
                           ColorRef background) {
   const std::string title =
       "Button gallery: normal, hover, pressed, focused and disabled, each a control of its own";
-  const std::unique_ptr<Dc> measure = device.CreateSurface(1, 1, background);
 
   // Refuse a gallery too large before any preview is rendered: the sizes are known beforehand.
   std::vector<Section> sections = PlanSections();
@@ -264,7 +139,7 @@ image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureF
     throw UsageError(
         TooLarge("the previews", preview_pixels, kMaxGalleryPixels, cell_width, cell_height));
   }
-  const Size planned = LayOut(sections, title, *measure).sheet;
+  const Size planned = GallerySheetSize(device, sections, title, GalleryColumns::AcrossTheSheet);
   const std::size_t sheet_pixels =
       static_cast<std::size_t>(planned.cx) * static_cast<std::size_t>(planned.cy);
   if (sheet_pixels > kMaxSheetPixels) {
@@ -272,21 +147,7 @@ image::Image BuildGallery(GdiDevice& device, const ControlRecipe& base, PictureF
   }
 
   RenderCells(sections, device, base, pictures, background);
-  const Layout layout = LayOut(sections, title, *measure);
-
-  const std::unique_ptr<Dc> sheet =
-      device.CreateSurface(layout.sheet.cx, layout.sheet.cy, background);
-  sheet->SetBkMode(BkMode::Transparent);
-  sheet->SetTextColor(kTextColor);
-  for (const TextItem& text : layout.texts) {
-    sheet->SelectFont(text.title ? TitleFont() : LabelFont());
-    sheet->TextOutA(text.at.x, text.at.y, text.text);
-  }
-  image::Image image = image::FromDibPixels(sheet->Width(), sheet->Height(), sheet->Pixels());
-  for (const CellItem& cell : layout.cells) {
-    CompositeOver(image, *cell.image, cell.at.x, cell.at.y);
-  }
-  return image;
+  return DrawGallerySheet(device, sections, title, GalleryColumns::AcrossTheSheet, background);
 }
 
 }  // namespace fw::preview

@@ -8,61 +8,24 @@
 #include <vector>
 
 #include "platform/picture_encode.h"
+#include "tools/preview/gallery_sheet.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/vbbutton_render.h"
 
 namespace fw::preview {
 namespace {
 
-struct GalleryState {
-  const char* name;
-  StateRequest states;
-  bool enabled;
-};
-
-constexpr std::array<GalleryState, 5> kStates = {{
-    {"normal", {}, true},
-    {"hover", {.focus = false, .hover = true, .pressed = false}, true},
-    {"pressed", {.focus = false, .hover = false, .pressed = true}, true},
-    {"focused", {.focus = true, .hover = false, .pressed = false}, true},
-    {"disabled", {}, false},
-}};
-
 constexpr int kTypes = 14;     // ButtonType 1 to 14
 constexpr int kSchemes = 4;    // ColorScheme 1 to 4
 constexpr int kPositions = 5;  // PicturePosition 0 to 4
-constexpr int kStripsPerRow = 4;
 // The size of the picture section's previews when the recipe gives none: room for a caption and
 // the sample picture beside it.
 constexpr Size kPictureCell = {120, 44};
 // What the sheet may take: 160 MB of pixels.
 constexpr std::size_t kMaxSheetPixels = 40'000'000;
 
-constexpr int kMargin = 12;
-constexpr int kCellGap = 6;
-constexpr int kStripGap = 24;
-constexpr int kRowGap = 10;
-constexpr int kSectionGap = 14;
-constexpr int kLineGap = 3;
-
-FontSpec LabelFont() {
-  return {"Tahoma", 8.25, false, false, false, false};
-}
-FontSpec TitleFont() {
-  return {"Tahoma", 10.0, true, false, false, false};
-}
-
-struct Strip {
-  std::string label;
-  std::vector<Assignment> variation;
-  bool picture_cell = false;  // sized for the picture section
-  std::array<image::Image, kStates.size()> cells;
-};
-
-struct Section {
-  std::string title;
-  std::vector<Strip> strips;
-};
+using Section = GallerySection;
+using Strip = GalleryStrip;
 
 Assignment Setting(std::string_view name, SettingValue value) {
   // An empty text: a picture value is used as it is, not read from a file.
@@ -124,99 +87,20 @@ void RenderCells(std::vector<Section>& sections, GdiDevice& device, const Contro
                  PictureFiles& pictures, ColorRef background) {
   for (Section& section : sections) {
     for (Strip& strip : section.strips) {
-      for (std::size_t i = 0; i < kStates.size(); ++i) {
+      for (std::size_t i = 0; i < kGalleryStates.size(); ++i) {
         ControlRecipe recipe = base;
-        if (strip.picture_cell && !recipe.size && !recipe.saved_extent_twips) {
+        if (strip.own_size && !recipe.size && !recipe.saved_extent_twips) {
           recipe.size = kPictureCell;
         }
         recipe.assignments.insert(recipe.assignments.end(), strip.variation.begin(),
                                   strip.variation.end());
-        recipe.enabled = kStates[i].enabled;
-        recipe.states = kStates[i].states;
+        recipe.enabled = kGalleryStates[i].enabled;
+        recipe.states = kGalleryStates[i].states;
         VbButtonPreview preview(device, recipe, pictures, background);
         strip.cells[i] = preview.Capture(background);
       }
     }
   }
-}
-
-struct TextItem {
-  Point at;
-  std::string text;
-  bool title;
-};
-struct CellItem {
-  Point at;
-  const image::Image* image;
-};
-struct Layout {
-  Size sheet;
-  std::vector<TextItem> texts;
-  std::vector<CellItem> cells;
-};
-
-// Sections one under the other; in each, its strips four to a row, each strip a label over its
-// five cells, one per state.
-Layout LayOut(const std::vector<Section>& sections, const std::string& title, Dc& measure) {
-  const auto extent = [&measure](const std::string& text, const FontSpec& font) {
-    measure.SelectFont(font);
-    return measure.GetTextExtentPoint32A(text);
-  };
-  const int label_height = extent("Ag", LabelFont()).cy;
-  const int title_height = extent("Ag", TitleFont()).cy;
-  Layout layout;
-  int width = 2 * kMargin + extent(title, TitleFont()).cx;
-  int y = kMargin;
-  layout.texts.push_back({{kMargin, y}, title, true});
-  y += title_height + kSectionGap;
-  for (const Section& section : sections) {
-    int cell_width = 0;
-    int column_width = 0;
-    for (const Strip& strip : section.strips) {
-      for (const image::Image& cell : strip.cells) cell_width = std::max(cell_width, cell.width);
-      column_width = std::max(column_width, extent(strip.label, LabelFont()).cx);
-    }
-    for (const GalleryState& state : kStates) {
-      cell_width = std::max(cell_width, extent(state.name, LabelFont()).cx);
-    }
-    const int cell_step = cell_width + kCellGap;
-    column_width = std::max(column_width, static_cast<int>(kStates.size()) * cell_step - kCellGap);
-    const int column_step = column_width + kStripGap;
-
-    layout.texts.push_back({{kMargin, y}, section.title, true});
-    width = std::max(width, 2 * kMargin + extent(section.title, TitleFont()).cx);
-    y += title_height + kLineGap;
-    const int columns = std::min(kStripsPerRow, static_cast<int>(section.strips.size()));
-    for (int column = 0; column < columns; ++column) {
-      for (std::size_t s = 0; s < kStates.size(); ++s) {
-        layout.texts.push_back(
-            {{kMargin + column * column_step + static_cast<int>(s) * cell_step, y},
-             kStates[s].name,
-             false});
-      }
-    }
-    width = std::max(width, 2 * kMargin + columns * column_step - kStripGap);
-    y += label_height + 2 * kLineGap;
-    for (std::size_t first = 0; first < section.strips.size(); first += kStripsPerRow) {
-      const std::size_t last = std::min(section.strips.size(), first + kStripsPerRow);
-      int row_height = 0;
-      for (std::size_t i = first; i < last; ++i) {
-        const int x = kMargin + static_cast<int>(i - first) * column_step;
-        const Strip& strip = section.strips[i];
-        layout.texts.push_back({{x, y}, strip.label, false});
-        for (std::size_t s = 0; s < strip.cells.size(); ++s) {
-          layout.cells.push_back(
-              {{x + static_cast<int>(s) * cell_step, y + label_height + kLineGap},
-               &strip.cells[s]});
-          row_height = std::max(row_height, strip.cells[s].height);
-        }
-      }
-      y += label_height + kLineGap + row_height + kRowGap;
-    }
-    y += kSectionGap;
-  }
-  layout.sheet = {width, y - kSectionGap - kRowGap + kMargin};
-  return layout;
 }
 
 }  // namespace
@@ -245,7 +129,6 @@ image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
                                   PictureFiles& pictures, ColorRef background) {
   const std::string title =
       "vbButton gallery: normal, hover, pressed, focused and disabled, each a control of its own";
-  const std::unique_ptr<Dc> measure = device.CreateSurface(1, 1, background);
   std::vector<Section> sections = PlanSections(base);
   // Every preview of a section has the size the recipe gives it; refuse a sheet too large
   // before anything is rendered.
@@ -256,7 +139,7 @@ image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
     const Dc& surface = probe.window().hDC();
     for (Section& section : sections) {
       for (Strip& strip : section.strips) {
-        const bool own_size = strip.picture_cell && !base.size && !base.saved_extent_twips;
+        const bool own_size = strip.own_size && !base.size && !base.saved_extent_twips;
         for (image::Image& cell : strip.cells) {
           cell = image::Image{own_size ? kPictureCell.cx : surface.Width(),
                               own_size ? kPictureCell.cy : surface.Height(),
@@ -265,7 +148,7 @@ image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
       }
     }
   }
-  const Size planned = LayOut(sections, title, *measure).sheet;
+  const Size planned = GallerySheetSize(device, sections, title, GalleryColumns::PerSection);
   const std::size_t sheet_pixels =
       static_cast<std::size_t>(planned.cx) * static_cast<std::size_t>(planned.cy);
   if (sheet_pixels > kMaxSheetPixels) {
@@ -274,18 +157,7 @@ image::Image BuildVbButtonGallery(GdiDevice& device, const ControlRecipe& base,
                      "; give a smaller --size");
   }
   RenderCells(sections, device, base, pictures, background);
-  const Layout layout = LayOut(sections, title, *measure);
-  const std::unique_ptr<Dc> sheet =
-      device.CreateSurface(layout.sheet.cx, layout.sheet.cy, background);
-  sheet->SetBkMode(BkMode::Transparent);
-  sheet->SetTextColor(0x000000);
-  for (const TextItem& text : layout.texts) {
-    sheet->SelectFont(text.title ? TitleFont() : LabelFont());
-    sheet->TextOutA(text.at.x, text.at.y, text.text);
-  }
-  image::Image image = image::FromDibPixels(sheet->Width(), sheet->Height(), sheet->Pixels());
-  for (const CellItem& cell : layout.cells) CompositeOver(image, *cell.image, cell.at.x, cell.at.y);
-  return image;
+  return DrawGallerySheet(device, sections, title, GalleryColumns::PerSection, background);
 }
 
 }  // namespace fw::preview
