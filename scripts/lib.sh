@@ -5,7 +5,13 @@
 FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
 libfreetype-dev libfontconfig-dev libsdl2-dev nlohmann-json3-dev fonts-wine fonts-liberation \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool \
-nsis imagemagick clang libclang-rt-14-dev"
+nsis imagemagick clang libclang-rt-14-dev ccache"
+
+# ccache (the compiler launcher of every preset) keys its objects on paths relative to the
+# checkout, so a fresh clone of the same tree reuses the objects of an earlier build.
+export CCACHE_BASEDIR="$PWD"
+export CCACHE_NOHASHDIR=true
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}"
 
 # Installs missing packages as root; otherwise prints the apt-get line and fails.
 ferrowind_ensure_packages() {
