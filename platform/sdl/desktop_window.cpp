@@ -13,11 +13,12 @@
 #include "platform/ansi_text.h"
 #include "platform/form/form_render.h"
 #include "platform/sdl/cursor_cache.h"
+#include "platform/sdl/frame_window.h"
 #include "platform/sdl/hover_tip.h"
+#include "platform/sdl/message_box_window.h"
 #include "platform/sdl/picture_surface.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_input.h"
-#include "platform/sdl/sdl_message_box.h"
 
 namespace fw::sdl {
 namespace {
@@ -83,13 +84,15 @@ class DesktopWindow {
   void PointerLeft();
   void SyncPointer();
   void Draw();
+  // While a message box is up: the window's own events that still count (it is exposed, the
+  // session ends); its input is dropped, as Windows disables a box's owner.
+  void HandleWhileDisabled(const SDL_Event& event, MessageBoxWindow& box);
 
   HeadlessForm& form_;
   const DesktopWindowOptions& options_;
   const Size client_;
-  WindowPtr window_;
-  RendererPtr renderer_;
-  TexturePtr texture_;
+  FrameWindow window_;
+  FrameWindow message_box_frame_;  // made by the first message box, hidden between boxes
   CursorCache cursors_;
   HoverTip tip_;
 
@@ -100,25 +103,19 @@ class DesktopWindow {
   bool frame_valid_ = false;
   bool present_ = false;
   bool presented_once_ = false;
+  bool quit_requested_ = false;  // the session ended while a message box was up
   std::uint64_t drawn_revision_ = 0;
   std::string drawn_tip_;
 };
 
 bool DesktopWindow::Open() {
-  const std::string title = AnsiToUtf8(options_.title);
-  window_.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 client_.cx, client_.cy, SDL_WINDOW_HIDDEN));
-  if (window_ == nullptr) return false;
+  if (!window_.Open(options_.title, client_)) return false;
   if (options_.icon != nullptr) {
     if (SurfacePtr icon = PictureSurface(*options_.icon)) {
       SDL_SetWindowIcon(window_.get(), icon.get());
     }
   }
-  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-  if (renderer_ == nullptr) return false;
-  texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
-                                   SDL_TEXTUREACCESS_STREAMING, client_.cx, client_.cy));
-  return texture_ != nullptr;
+  return true;
 }
 
 void DesktopWindow::Run(FormEvents& code) {
@@ -146,7 +143,31 @@ int DesktopWindow::AskUser(const MessageBoxCall& call) {
   // A modal box takes the mouse: a button held on the window is released on the box.
   held_buttons_ = 0;
   SDL_CaptureMouse(SDL_FALSE);
-  const int answer = ShowMessageBox(window_.get(), call);
+  tip_.Hide();
+  MessageBoxWindow box(form_.Host().Device(), call, message_box_frame_);
+  if (!box.Open(window_.get())) {
+    // Without its box the question cannot be asked: say so and answer as the close box would.
+    std::fprintf(stderr, "ferrowind: cannot show the message box \"%s\": %s\n",
+                 AnsiToUtf8(call.title).c_str(), SDL_GetError());
+    return box.View().DismissedAnswer();
+  }
+  // The modal loop: the box takes the input, while the window keeps painting and its timers
+  // keep ticking.
+  std::optional<int> answer;
+  while (!answer) {
+    AdvanceClock();
+    Draw();
+    box.Draw();
+    SDL_Event event;
+    if (!WaitForEvent(event)) continue;
+    do {
+      if (box.Owns(event)) {
+        answer = box.Handle(event);
+      } else {
+        HandleWhileDisabled(event, box);
+      }
+    } while (!answer && SDL_PollEvent(&event) != 0);
+  }
   // The window was disabled meanwhile, as Windows disables a box's owner: its input and its
   // close box were meant for the box, not for the window. What the window needs afterwards (a
   // full frame, where the mouse is) is redone below.
@@ -155,7 +176,34 @@ int DesktopWindow::AskUser(const MessageBoxCall& call) {
   SDL_FlushEvent(SDL_WINDOWEVENT);
   pointer_stale_ = true;
   present_ = true;
-  return answer;
+  if (quit_requested_) {
+    // The session's end waited for the box; the window hears it now.
+    quit_requested_ = false;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  return *answer;
+}
+
+void DesktopWindow::HandleWhileDisabled(const SDL_Event& event, MessageBoxWindow& box) {
+  switch (event.type) {
+    case SDL_QUIT:
+      quit_requested_ = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) present_ = true;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      box.Raise();
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      Handle(event);
+      break;
+    default:
+      break;
+  }
 }
 
 // The form's clock follows the real one, but never runs past the next tick in one step: ticks
@@ -192,6 +240,8 @@ bool DesktopWindow::WaitForEvent(SDL_Event& event) {
 }
 
 void DesktopWindow::Handle(const SDL_Event& event) {
+  // Late events of a message box that has gone are not the window's.
+  if (const Uint32 id = EventWindowId(event); id != 0 && id != window_.Id()) return;
   switch (event.type) {
     case SDL_MOUSEMOTION:
       MoveTo({event.motion.x, event.motion.y});
@@ -232,8 +282,7 @@ void DesktopWindow::Handle(const SDL_Event& event) {
       break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
-      texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
-                                       SDL_TEXTUREACCESS_STREAMING, client_.cx, client_.cy));
+      window_.ResetTexture();
       frame_valid_ = false;
       break;
     default:
@@ -328,9 +377,7 @@ void DesktopWindow::Draw() {
   if (!frame_valid_ || revision != drawn_revision_ || tip != drawn_tip_) {
     const std::unique_ptr<Dc> frame = form_.Render();
     if (!tip.empty()) DrawToolTip(*frame, tip_.At(), tip);
-    const std::vector<std::uint32_t> pixels = frame->Pixels();
-    SDL_UpdateTexture(texture_.get(), nullptr, pixels.data(),
-                      frame->Width() * static_cast<int>(sizeof(std::uint32_t)));
+    window_.Upload(*frame);
     drawn_revision_ = revision;
     drawn_tip_ = std::move(tip);
     frame_valid_ = true;
@@ -338,8 +385,7 @@ void DesktopWindow::Draw() {
   }
   if (!present_) return;
   present_ = false;
-  SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
-  SDL_RenderPresent(renderer_.get());
+  window_.Present();
   if (!presented_once_) {
     presented_once_ = true;
     if (options_.first_frame) options_.first_frame();

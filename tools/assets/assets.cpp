@@ -4,6 +4,7 @@
 #include "tools/assets/app_icon_art.h"
 #include "tools/assets/hand_cursor_art.h"
 #include "tools/assets/icon_encode.h"
+#include "tools/assets/message_icon_art.h"
 #include "tools/assets/padlock_art.h"
 #include "tools/assets/palette.h"
 #include "tools/assets/preview_sheet.h"
@@ -48,6 +49,9 @@ std::vector<AssetFile> MakeAssets() {
   files.push_back({"padlock_closed.bmp", EncodeBmp24(Colours(ClosedPadlockBitmap()))});
   files.push_back({"padlock_open.bmp", EncodeBmp24(Colours(OpenPadlockBitmap()))});
   files.push_back({"hand.cur", EncodeMonochromeCursor(HandCursorImage(), 0, 0)});
+  files.push_back({"msgbox_error.ico", EncodeIcon({{ErrorIconImage(), 32}})});
+  files.push_back({"msgbox_exclamation.ico", EncodeIcon({{ExclamationIconImage(), 32}})});
+  files.push_back({"msgbox_information.ico", EncodeIcon({{InformationIconImage(), 32}})});
   return files;
 }
 
@@ -71,6 +75,13 @@ std::vector<Preview> MakePreviews() {
   hand.Add(HandCursorImage(), 2);
   hand.Add(HandCursorImage(), 10);
   previews.push_back({"hand.png", hand.Render()});
+  PreviewSheet message_icons;
+  for (const int scale : {1, 8}) {
+    message_icons.Add(ErrorIconImage(), scale);
+    message_icons.Add(ExclamationIconImage(), scale);
+    message_icons.Add(InformationIconImage(), scale);
+  }
+  previews.push_back({"message_icons.png", message_icons.Render()});
   return previews;
 }
 

@@ -31,7 +31,8 @@ TEST(CommittedAssets, AreWhatTheGeneratorDraws) {
         << file.name << " differs from the generator's output: run ferrowind-assets app/res";
   }
   EXPECT_EQ(names, (std::set<std::string>{"ferrowind.ico", "padlock_closed.bmp", "padlock_open.bmp",
-                                          "hand.cur"}));
+                                          "hand.cur", "msgbox_error.ico", "msgbox_exclamation.ico",
+                                          "msgbox_information.ico"}));
 }
 
 // --- The hand cursor ---

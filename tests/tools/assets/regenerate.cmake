@@ -6,7 +6,8 @@ execute_process(COMMAND ${EMULATOR} "${GENERATOR}" "${OUT}" RESULT_VARIABLE stat
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "ferrowind-assets failed with status ${status}")
 endif()
-set(names ferrowind.ico padlock_closed.bmp padlock_open.bmp hand.cur)
+set(names ferrowind.ico padlock_closed.bmp padlock_open.bmp hand.cur msgbox_error.ico
+          msgbox_exclamation.ico msgbox_information.ico)
 file(GLOB written RELATIVE "${OUT}" "${OUT}/*")
 list(SORT written)
 set(expected ${names})
