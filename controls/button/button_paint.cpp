@@ -61,6 +61,7 @@ void RenderShape(PaintContext& ctx) {
   state.hover = ctx.hover();
   state.focus = f.focus;
   state.enabled = ctx.surface().Enabled();
+  state.style_colors = f.button_style_colors;
   button_shapes::ShapeCanvas canvas(ctx.surface());
   button_shapes::RenderShape(f.button_shape, canvas, state);
 }

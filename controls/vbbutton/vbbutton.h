@@ -212,6 +212,8 @@ class vbButton final : public ControlHandlers {
   vbButtonFields f_;
   vbButtonLayout layout_;
   bool over_timer_enabled_ = false;
+  // The mouse was taken by a double click; the next release gives it back.
+  bool double_click_capture_ = false;
   int draw_count_ = 0;
 };
 

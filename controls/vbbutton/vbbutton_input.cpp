@@ -5,6 +5,7 @@
 // handler goes on with is the value as the container's handler left it.
 #include <array>
 #include <string>
+#include <utility>
 
 #include "controls/vbbutton/vbbutton.h"
 
@@ -92,6 +93,10 @@ void vbButton::MouseDown(std::int16_t button, std::int16_t shift, float x, float
 }
 
 void vbButton::MouseUp(std::int16_t button, std::int16_t shift, float x, float y) {
+  if (std::exchange(double_click_capture_, false)) {
+    User32& user32 = window_.user32();
+    if (user32.GetCapture() == window_.hWnd()) user32.ReleaseCapture();
+  }
   RaiseMouseEvent("MouseUp", button, shift, x, y);
   if (button != kRightButton) Draw(kUp, false);
 }
@@ -133,11 +138,12 @@ void vbButton::Click() {
 }
 
 // The second press of a double click is a press of the left button at (0, 0), and the control
-// keeps the mouse until it is released.
+// keeps the mouse until the next release (MouseUp gives it back).
 void vbButton::DblClick() {
   if (f_.last_button != kLeftButton) return;
   MouseDown(kLeftButton, 0, 0.0f, 0.0f);
   window_.user32().SetCapture(window_.hWnd());
+  double_click_capture_ = true;
 }
 
 void vbButton::AccessKeyPress(std::int16_t /*key_ascii*/) {

@@ -9,6 +9,7 @@
 
 #include "controls/vbbutton/face_canvas.h"
 #include "tests/controls/vbbutton/vbbutton_test_support.h"
+#include "tests/platform/failing_device.h"
 
 namespace fw::test {
 namespace {
@@ -452,6 +453,39 @@ TEST_F(VbLookTest, ALoadedTypeElevenCapturesWhenItIsShown) {
   bag.WriteInt32("BTYPE", 11, 0);
   PlaceLoaded(bag);
   EXPECT_EQ(Pixel(50, 15), 0x0A0B0Cu);
+}
+
+// ---- A step that fails ----
+
+// The background capture of ButtonType 11 takes the control's height and sets its busy flag for
+// a while; ButtonType 14's default-button caption switches drawing off and the font bold. A step
+// that fails in between (here the drawing device) gives all of them back, and the next Refresh
+// draws as before.
+TEST(VbFailingStep, AFailedStepLeavesNothingChangedBehind) {
+  const struct {
+    std::int32_t type;
+    void (FailingDevice::*fail)();
+  } cases[] = {{11, &FailingDevice::FailNextSurface}, {14, &FailingDevice::FailNextText}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    FailingDevice device;
+    headless::HeadlessHost host{device};
+    vbButton& b = host.Place<vbButton>(
+        {"vb1", {kVbLeft * 15, kVbTop * 15, (kVbLeft + 100) * 15, (kVbTop + 30) * 15}, nullptr});
+    b.Caption("OK");
+    b.ButtonType(c.type);
+    host.SetDisplayAsDefault("vb1", true);
+    (device.*c.fail)();
+    EXPECT_THROW(b.Refresh(), DeviceFailure);
+    EXPECT_EQ(host.WindowOf("vb1").Height(), 30 * 15);
+    EXPECT_FALSE(b.Fields().capture_busy);
+    EXPECT_TRUE(b.DrawingAllowed());
+    EXPECT_FALSE(b.FontBold());
+    const int draws = b.DrawCount();
+    b.Refresh();
+    EXPECT_EQ(b.DrawCount(), draws + 1);
+    EXPECT_EQ(b.Fields().height, 30);
+  }
 }
 
 }  // namespace

@@ -255,6 +255,23 @@ TEST_F(VbButtonTest, ADoubleClickPressesAgainAtTheOriginAndTakesTheMouse) {
   EXPECT_EQ(host_.Desktop().GetCapture(), Window().hWnd());
 }
 
+// The mouse the double click took goes back at the release, so the next clicks reach whichever
+// control is under the cursor.
+TEST_F(VbButtonTest, TheReleaseAfterADoubleClickGivesTheMouseBack) {
+  Place("vb1");
+  Place("vb2", 100, 30, kVbLeft + 150, kVbTop);
+  host_.DoubleClick(kVbLeft + 20, kVbTop + 10);
+  EXPECT_EQ(host_.Desktop().GetCapture(), 0u);
+  host_.ClearRecords();
+  host_.Click(kVbLeft + 170, kVbTop + 10);
+  host_.Click(kVbLeft + 170, kVbTop + 10);
+  std::vector<std::string> clicks;
+  for (const auto& r : host_.RecordsOf(headless::Record::Kind::Event)) {
+    if (r.name == "Click") clicks.push_back(r.control);
+  }
+  EXPECT_THAT(clicks, ElementsAre("vb2", "vb2"));
+}
+
 TEST_F(VbButtonTest, ADoubleClickAfterARightClickDoesNothing) {
   Place();
   MoveTo(20, 10);

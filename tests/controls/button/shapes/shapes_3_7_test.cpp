@@ -271,8 +271,11 @@ RefPicture Expected(const ShapeText& s, int w, int h, const ShapeState& st, RefP
 
 class Surface {
  public:
-  Surface(int w, int h) : w_(w), h_(h) {
-    host_.Place<Button>(headless::Placement{"Button1", {0, 0, w * 15, h * 15}, nullptr});
+  Surface(int w, int h)
+      : w_(w),
+        h_(h),
+        button_(
+            host_.Place<Button>(headless::Placement{"Button1", {0, 0, w * 15, h * 15}, nullptr})) {
     // A fresh Button takes its design-time size; the surface is made w x h pixels.
     window().Width(w * kTwipsPerPixel);
     window().Height(h * kTwipsPerPixel);
@@ -280,6 +283,7 @@ class Surface {
     EXPECT_EQ(window().ScaleHeight(), h);
   }
   explicit Surface(int size) : Surface(size, size) {}
+  Button& button() { return button_; }
   UserControl& window() { return host_.WindowOf("Button1"); }
   const Region* region() const { return host_.RegionOf("Button1"); }
 
@@ -329,6 +333,7 @@ class Surface {
   int h_;
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
   headless::HeadlessHost host_{*device_};
+  Button& button_;
 };
 
 RefPicture Blank(int w, int h) {
@@ -509,14 +514,29 @@ TEST(Shapes37, EveryPaintHandsTheWindowANewRegion) {
   }
 }
 
-TEST(Shapes37, DiamondApexPixelFollowsButtonStyleColors) {
-  Surface surface(25);
-  surface.Render(3, State(5, false, false, false, true, true, 1));
-  EXPECT_EQ(surface.At(12, 1), kEntryPen);
-  surface.Render(3, State(5, false, false, false, true, true, 0));
-  EXPECT_EQ(surface.At(12, 1), kBackground);
-  surface.Render(3, State(8, false, false, false, true, true, -3));
-  EXPECT_EQ(surface.At(12, 1), kEntryPen);
+// The whole paint of a Button: the diamond draws its apex pixel (xm, 1) in the border colour
+// only when ButtonStyleColors is not 0. ButtonStyle 0 draws no style lines and keeps the border
+// colour as set; without a caption nothing else lands on (xm, 1).
+TEST(Shapes37, ThePaintDrawsTheDiamondApexByButtonStyleColors) {
+  const struct {
+    std::int32_t style_colors;
+    bool apex;
+  } cases[] = {{0, false}, {1, true}, {7, true}, {-3, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "ButtonStyleColors " << c.style_colors);
+    Surface surface(25);
+    Button& button = surface.button();
+    button.ButtonStyle(0);
+    button.Caption("");
+    button.BackColor(kBackground);
+    button.BorderColor(kEntryPen);
+    button.ButtonShape(3);
+    button.ButtonStyleColors(c.style_colors);
+    // xm = 12; (12, 0) is the outline's top corner, (12, 2) the background below the apex.
+    EXPECT_EQ(surface.At(12, 0), kEntryPen);
+    EXPECT_NE(surface.At(12, 2), kEntryPen);
+    EXPECT_EQ(surface.At(12, 1), c.apex ? kEntryPen : surface.At(12, 2));
+  }
 }
 
 TEST(Shapes37, DiamondStyle6BlackensTheApexPixelAfterItsRuns) {
