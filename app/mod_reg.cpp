@@ -29,6 +29,10 @@ class OpenKey {
   RegKey key_ = 0;
 };
 
+bool IsWrittenType(std::uint32_t type) {
+  return type == kRegSz || type == kRegDword;
+}
+
 std::string_view Trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -91,6 +95,8 @@ bool CreateRegistryKey(Registry& registry, RegKey root, std::string_view path) {
 
 bool WriteRegistryValue(Registry& registry, RegKey root, std::string_view path,
                         std::string_view name, RegVariant& value, std::uint32_t type) {
+  // A type that is never written is refused before the key is created or the value touched.
+  if (!IsWrittenType(type)) return false;
   CreateRegistryKey(registry, root, path);
   if (const auto* text = std::get_if<std::string>(&value); text != nullptr && text->empty()) {
     value = std::string(" ");
@@ -116,7 +122,7 @@ RegStatus SetRegistryValueData(Registry& registry, RegKey key, std::string_view 
         static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
     return registry.RegSetValueExA(key, name, kRegDword, bytes);
   }
-  return kErrorSuccess;
+  return kErrorInvalidParameter;
 }
 
 RegVariant ReadRegistryValue(Registry& registry, RegKey root, std::string_view path,

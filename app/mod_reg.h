@@ -35,12 +35,13 @@ bool CreateRegistryKey(Registry& registry, RegKey root, std::string_view path);
 
 // Stores `value` as `name` of type REG_SZ or REG_DWORD under `path`, creating the key first. The
 // empty text is stored as a single space, and the caller's variable becomes that space too.
-// True only when the value was stored.
+// True only when the value was stored. Any other type is refused at once: False, with no key
+// created and the caller's variable unchanged.
 bool WriteRegistryValue(Registry& registry, RegKey root, std::string_view path,
                         std::string_view name, RegVariant& value, std::uint32_t type);
 
-// Writes `value` through an open key; any type other than REG_SZ and REG_DWORD writes nothing
-// and succeeds. Returns RegSetValueExA's status.
+// Writes `value` through an open key. Returns RegSetValueExA's status, or kErrorInvalidParameter
+// (writing nothing) for any type other than REG_SZ and REG_DWORD.
 RegStatus SetRegistryValueData(Registry& registry, RegKey key, std::string_view name,
                                std::uint32_t type, const RegVariant& value);
 

@@ -94,10 +94,30 @@ TEST_F(ModRegTest, QueryReportsTheStatusAndLeavesTheValueOnFailure) {
   registry.RegCloseKey(key);
 }
 
-TEST_F(ModRegTest, OtherTypesWriteNothingAndSucceed) {
-  RegVariant value = std::string("x");
-  EXPECT_TRUE(WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "B", value, kRegBinary));
-  EXPECT_FALSE(scratch.Get(kHkeyCurrentUser, kScratchKey, "B"));
+// Only REG_SZ and REG_DWORD are written. Any other type is refused as an invalid parameter
+// before anything happens: no value, no key, and the caller's variable as it was.
+TEST_F(ModRegTest, OtherTypesAreRefusedAndChangeNothing) {
+  const std::string missing = std::string(kScratchKey) + "\\Deeper";
+  ASSERT_TRUE(CreateRegistryKey(registry, kHkeyCurrentUser, kScratchKey));
+  RegKey open = 0;
+  ASSERT_EQ(registry.RegOpenKeyExA(kHkeyCurrentUser, kScratchKey, 0, kKeyAllAccessLow, &open),
+            kErrorSuccess);
+  for (const std::uint32_t type :
+       {kRegNone, kRegExpandSz, kRegBinary, 5u, kRegMultiSz, kRegQword, 0xFFFFFFFFu}) {
+    SCOPED_TRACE("type " + std::to_string(type));
+    RegVariant value = std::string();
+    EXPECT_FALSE(WriteRegistryValue(registry, kHkeyCurrentUser, missing, "V", value, type));
+    EXPECT_EQ(value, RegVariant(std::string()));
+    RegKey key = 0;
+    EXPECT_EQ(registry.RegOpenKeyExA(kHkeyCurrentUser, missing, 0, kKeyRead, &key),
+              kErrorFileNotFound);
+    if (key != 0) registry.RegCloseKey(key);
+
+    EXPECT_EQ(SetRegistryValueData(registry, open, "V", type, std::string("x")),
+              kErrorInvalidParameter);
+    EXPECT_FALSE(scratch.Get(kHkeyCurrentUser, kScratchKey, "V"));
+  }
+  registry.RegCloseKey(open);
 }
 
 TEST_F(ModRegTest, ATextThatIsNoNumberIsTheCallersFault) {
