@@ -152,9 +152,10 @@ RegStatus QueryRegistryValueData(Registry& registry, RegKey key, std::string_vie
       status = registry.RegQueryValueExA(key, name, &type, buffer.data(), &size);
       if (status != kErrorSuccess) {
         value = std::monostate{};
-      } else if (size > 0 && size <= buffer.size()) {
-        // The terminating NUL is dropped.
-        value = std::string(buffer.begin(), buffer.begin() + (size - 1));
+      } else if (size <= buffer.size()) {
+        // The terminating NUL is dropped; a text stored without one keeps its last character.
+        if (size > 0 && buffer[size - 1] == 0) --size;
+        value = std::string(buffer.begin(), buffer.begin() + size);
       }
       return status;
     }

@@ -120,6 +120,30 @@ TEST_F(ModRegTest, OtherTypesAreRefusedAndChangeNothing) {
   registry.RegCloseKey(open);
 }
 
+// A REG_SZ reads as its bytes less the terminating NUL; a text stored without one keeps every
+// character.
+TEST_F(ModRegTest, ATextLosesOnlyItsTerminatingNul) {
+  struct Case {
+    std::vector<std::uint8_t> stored;
+    RegVariant read;
+  };
+  const std::vector<Case> cases = {
+      {{'a', 'b', 'c', 0}, std::string("abc")},
+      {{'a', 'b', 'c'}, std::string("abc")},
+      {{'4'}, std::string("4")},
+      {{0}, std::string()},
+      {{}, std::string()},
+      {{' ', 0}, std::string()},
+      {{' '}, std::string()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored.begin(), c.stored.end()) + " (" +
+                 std::to_string(c.stored.size()) + " bytes)");
+    scratch.Set(kHkeyCurrentUser, kScratchKey, "T", kRegSz, c.stored);
+    EXPECT_EQ(ReadRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "T"), c.read);
+  }
+}
+
 TEST_F(ModRegTest, ATextThatIsNoNumberIsTheCallersFault) {
   RegVariant value = std::string("four");
   EXPECT_THROW(WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "S", value, kRegDword),
