@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace fw::app {
@@ -40,31 +41,44 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::int32_t TextToLong(std::string_view original) {
+// A text read as a number, or why it is none.
+struct ParsedNumber {
+  double value = 0;
+  const char* failure = nullptr;
+};
+
+ParsedNumber ParseNumber(std::string_view original) {
   const std::string_view text = Trim(original);
-  const auto fail = [&](const char* why) {
-    return ConversionError("the text \"" + std::string(original) + "\" " + why);
-  };
   if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
     std::uint32_t bits = 0;
     const std::string_view digits = text.substr(2);
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), bits, 16);
-    if (error == std::errc::result_out_of_range) throw fail("does not fit in 32 bits");
+    if (error == std::errc::result_out_of_range) return {0, "does not fit in 32 bits"};
     if (error != std::errc() || end != digits.data() + digits.size()) {
-      throw fail("is not a hexadecimal number");
+      return {0, "is not a hexadecimal number"};
     }
-    return static_cast<std::int32_t>(bits);
+    return {static_cast<double>(static_cast<std::int32_t>(bits)), nullptr};
   }
   std::string_view number = text;
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   double parsed = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
-  if (error != std::errc() || end != number.data() + number.size() || number.empty()) {
-    throw fail("is not a number");
+  if (error != std::errc() || end != number.data() + number.size() || number.empty() ||
+      !std::isfinite(parsed)) {
+    return {0, "is not a number"};
   }
+  return {parsed, nullptr};
+}
+
+std::int32_t TextToLong(std::string_view text) {
+  const auto fail = [&](const char* why) {
+    return ConversionError("the text \"" + std::string(text) + "\" " + why);
+  };
+  const ParsedNumber parsed = ParseNumber(text);
+  if (parsed.failure != nullptr) throw fail(parsed.failure);
   // Halfway values go to the even neighbour, as every conversion to an integer does here.
-  const double rounded = std::nearbyint(parsed);
+  const double rounded = std::nearbyint(parsed.value);
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
     throw fail("does not fit in 32 bits");
   }
@@ -72,6 +86,12 @@ std::int32_t TextToLong(std::string_view original) {
 }
 
 }  // namespace
+
+std::optional<double> TextToNumber(std::string_view text) {
+  const ParsedNumber parsed = ParseNumber(text);
+  if (parsed.failure != nullptr) return std::nullopt;
+  return parsed.value;
+}
 
 std::string VariantToText(const RegVariant& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
