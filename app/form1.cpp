@@ -1,6 +1,5 @@
 #include "app/form1.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
@@ -10,20 +9,6 @@
 
 namespace fw::app {
 namespace {
-
-// A label's text as a number, or nothing when it holds none: the empty text of an unread
-// value, or a stored text that is not a number, must not stop the tick.
-std::optional<double> TextToNumber(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  double number = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return number;
-}
 
 template <class Target, class Value>
 void SetIfDifferent(Target& target, const Value& value) {
@@ -112,6 +97,8 @@ void Form1::Timer1_Timer() {
   const RegVariant value = ReadRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue);
   FormLabel& label1 = host_.Label("Label1");
   CaptionIfDifferent(label1, VariantToText(value));
+  // Converted as a text written as REG_DWORD is; a text that holds no number (the empty text of
+  // an unread value) matches neither state.
   const std::optional<double> number = TextToNumber(label1.Caption());
   if (number == kStartUnlocked) {
     CaptionIfDifferent(host_.Label("Label4"), texts::kUnlocked);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace fw::app {
@@ -29,6 +30,10 @@ class OpenKey {
   RegKey key_ = 0;
 };
 
+bool IsWrittenType(std::uint32_t type) {
+  return type == kRegSz || type == kRegDword;
+}
+
 std::string_view Trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -36,31 +41,44 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::int32_t TextToLong(std::string_view original) {
+// A text read as a number, or why it is none.
+struct ParsedNumber {
+  double value = 0;
+  const char* failure = nullptr;
+};
+
+ParsedNumber ParseNumber(std::string_view original) {
   const std::string_view text = Trim(original);
-  const auto fail = [&](const char* why) {
-    return ConversionError("the text \"" + std::string(original) + "\" " + why);
-  };
   if (text.size() > 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
     std::uint32_t bits = 0;
     const std::string_view digits = text.substr(2);
     const auto [end, error] =
         std::from_chars(digits.data(), digits.data() + digits.size(), bits, 16);
-    if (error == std::errc::result_out_of_range) throw fail("does not fit in 32 bits");
+    if (error == std::errc::result_out_of_range) return {0, "does not fit in 32 bits"};
     if (error != std::errc() || end != digits.data() + digits.size()) {
-      throw fail("is not a hexadecimal number");
+      return {0, "is not a hexadecimal number"};
     }
-    return static_cast<std::int32_t>(bits);
+    return {static_cast<double>(static_cast<std::int32_t>(bits)), nullptr};
   }
   std::string_view number = text;
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   double parsed = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
-  if (error != std::errc() || end != number.data() + number.size() || number.empty()) {
-    throw fail("is not a number");
+  if (error != std::errc() || end != number.data() + number.size() || number.empty() ||
+      !std::isfinite(parsed)) {
+    return {0, "is not a number"};
   }
+  return {parsed, nullptr};
+}
+
+std::int32_t TextToLong(std::string_view text) {
+  const auto fail = [&](const char* why) {
+    return ConversionError("the text \"" + std::string(text) + "\" " + why);
+  };
+  const ParsedNumber parsed = ParseNumber(text);
+  if (parsed.failure != nullptr) throw fail(parsed.failure);
   // Halfway values go to the even neighbour, as every conversion to an integer does here.
-  const double rounded = std::nearbyint(parsed);
+  const double rounded = std::nearbyint(parsed.value);
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
     throw fail("does not fit in 32 bits");
   }
@@ -68,6 +86,12 @@ std::int32_t TextToLong(std::string_view original) {
 }
 
 }  // namespace
+
+std::optional<double> TextToNumber(std::string_view text) {
+  const ParsedNumber parsed = ParseNumber(text);
+  if (parsed.failure != nullptr) return std::nullopt;
+  return parsed.value;
+}
 
 std::string VariantToText(const RegVariant& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
@@ -91,6 +115,8 @@ bool CreateRegistryKey(Registry& registry, RegKey root, std::string_view path) {
 
 bool WriteRegistryValue(Registry& registry, RegKey root, std::string_view path,
                         std::string_view name, RegVariant& value, std::uint32_t type) {
+  // A type that is never written is refused before the key is created or the value touched.
+  if (!IsWrittenType(type)) return false;
   CreateRegistryKey(registry, root, path);
   if (const auto* text = std::get_if<std::string>(&value); text != nullptr && text->empty()) {
     value = std::string(" ");
@@ -116,7 +142,7 @@ RegStatus SetRegistryValueData(Registry& registry, RegKey key, std::string_view 
         static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
     return registry.RegSetValueExA(key, name, kRegDword, bytes);
   }
-  return kErrorSuccess;
+  return kErrorInvalidParameter;
 }
 
 RegVariant ReadRegistryValue(Registry& registry, RegKey root, std::string_view path,
@@ -146,9 +172,10 @@ RegStatus QueryRegistryValueData(Registry& registry, RegKey key, std::string_vie
       status = registry.RegQueryValueExA(key, name, &type, buffer.data(), &size);
       if (status != kErrorSuccess) {
         value = std::monostate{};
-      } else if (size > 0 && size <= buffer.size()) {
-        // The terminating NUL is dropped.
-        value = std::string(buffer.begin(), buffer.begin() + (size - 1));
+      } else if (size <= buffer.size()) {
+        // The terminating NUL is dropped; a text stored without one keeps its last character.
+        if (size > 0 && buffer[size - 1] == 0) --size;
+        value = std::string(buffer.begin(), buffer.begin() + size);
       }
       return status;
     }

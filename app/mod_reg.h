@@ -3,6 +3,7 @@
 // works on it and closes it again; nothing is kept between calls. Failures never escape as
 // exceptions from the platform: they become a False result, a non-zero status or an Empty value.
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,9 +26,14 @@ class ConversionError : public std::invalid_argument {
 
 // The value as text: a text as it is, an integer in decimal digits, Empty as the empty text.
 std::string VariantToText(const RegVariant& value);
-// The value as a 32-bit signed integer: an integer as it is, Empty as 0, a text holding a
-// decimal number (surrounding spaces allowed, a fraction rounded half to even) or &H hex digits.
-// Anything else, or a number outside 32 bits, throws ConversionError.
+// The number a text holds, as every conversion of a text to a number here reads it: a decimal
+// number (surrounding spaces and tabs allowed, a leading sign, a fraction, an exponent) or &H and
+// hexadecimal digits that fit in 32 bits, which are a signed integer ("&HFFFFFFFF" is -1).
+// Nothing for anything else.
+std::optional<double> TextToNumber(std::string_view text);
+// The value as a 32-bit signed integer: an integer as it is, Empty as 0, a text as TextToNumber
+// reads it with a fraction rounded half to even. A text that holds no number, or a number outside
+// 32 bits, throws ConversionError.
 std::int32_t VariantToLong(const RegVariant& value);
 
 // True when `path` under `root` exists or could be created.
@@ -35,12 +41,13 @@ bool CreateRegistryKey(Registry& registry, RegKey root, std::string_view path);
 
 // Stores `value` as `name` of type REG_SZ or REG_DWORD under `path`, creating the key first. The
 // empty text is stored as a single space, and the caller's variable becomes that space too.
-// True only when the value was stored.
+// True only when the value was stored. Any other type is refused at once: False, with no key
+// created and the caller's variable unchanged.
 bool WriteRegistryValue(Registry& registry, RegKey root, std::string_view path,
                         std::string_view name, RegVariant& value, std::uint32_t type);
 
-// Writes `value` through an open key; any type other than REG_SZ and REG_DWORD writes nothing
-// and succeeds. Returns RegSetValueExA's status.
+// Writes `value` through an open key. Returns RegSetValueExA's status, or kErrorInvalidParameter
+// (writing nothing) for any type other than REG_SZ and REG_DWORD.
 RegStatus SetRegistryValueData(Registry& registry, RegKey key, std::string_view name,
                                std::uint32_t type, const RegVariant& value);
 

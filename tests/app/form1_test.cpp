@@ -8,6 +8,7 @@
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/form1_texts.h"
 #include "app/program.h"
@@ -147,11 +148,33 @@ TEST_F(Form1Test, OtherReadingsKeepTheInitialState) {
   }
 }
 
-TEST_F(Form1Test, AStoredTextHoldingANumberCountsAsThatNumber) {
-  scratch.SetText(kUsbStorRoot, kUsbStorPath, "Start", "4");
-  Open();
-  Tick();
-  EXPECT_EQ(Label("Label4"), "Locked");
+// A stored text counts as the number it converts to, converted as a text written as REG_DWORD
+// is: "&H4" is 4 here as it is there.
+TEST_F(Form1Test, AStoredTextCountsAsTheNumberItConvertsTo) {
+  struct Case {
+    const char* text;
+    std::optional<bool> locked;  // nothing: the initial state stays
+  };
+  const std::vector<Case> cases = {
+      {"4", true},   {"3", false},  {"&H4", true},  {"&h3", false}, {" 4 ", true},
+      {"+3", false}, {"4.0", true}, {"&H04", true}, {"4.4", {}},    {"&H", {}},
+      {"&H4x", {}},  {"4 4", {}},   {"0x4", {}},    {"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.text + "\"");
+    scratch.Clean();
+    scratch.SetText(kUsbStorRoot, kUsbStorPath, "Start", c.text);
+    Open();
+    Tick();
+    EXPECT_EQ(Label("Label1"), c.text);
+    if (!c.locked) {
+      ExpectInitialState();
+    } else if (*c.locked) {
+      ExpectLockedState();
+    } else {
+      ExpectUnlockedState();
+    }
+  }
 }
 
 TEST_F(Form1Test, LockWritesFourAndShowsTheClosedPadlockAtOnce) {

@@ -94,10 +94,54 @@ TEST_F(ModRegTest, QueryReportsTheStatusAndLeavesTheValueOnFailure) {
   registry.RegCloseKey(key);
 }
 
-TEST_F(ModRegTest, OtherTypesWriteNothingAndSucceed) {
-  RegVariant value = std::string("x");
-  EXPECT_TRUE(WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "B", value, kRegBinary));
-  EXPECT_FALSE(scratch.Get(kHkeyCurrentUser, kScratchKey, "B"));
+// Only REG_SZ and REG_DWORD are written. Any other type is refused as an invalid parameter
+// before anything happens: no value, no key, and the caller's variable as it was.
+TEST_F(ModRegTest, OtherTypesAreRefusedAndChangeNothing) {
+  const std::string missing = std::string(kScratchKey) + "\\Deeper";
+  ASSERT_TRUE(CreateRegistryKey(registry, kHkeyCurrentUser, kScratchKey));
+  RegKey open = 0;
+  ASSERT_EQ(registry.RegOpenKeyExA(kHkeyCurrentUser, kScratchKey, 0, kKeyAllAccessLow, &open),
+            kErrorSuccess);
+  for (const std::uint32_t type :
+       {kRegNone, kRegExpandSz, kRegBinary, 5u, kRegMultiSz, kRegQword, 0xFFFFFFFFu}) {
+    SCOPED_TRACE("type " + std::to_string(type));
+    RegVariant value = std::string();
+    EXPECT_FALSE(WriteRegistryValue(registry, kHkeyCurrentUser, missing, "V", value, type));
+    EXPECT_EQ(value, RegVariant(std::string()));
+    RegKey key = 0;
+    EXPECT_EQ(registry.RegOpenKeyExA(kHkeyCurrentUser, missing, 0, kKeyRead, &key),
+              kErrorFileNotFound);
+    if (key != 0) registry.RegCloseKey(key);
+
+    EXPECT_EQ(SetRegistryValueData(registry, open, "V", type, std::string("x")),
+              kErrorInvalidParameter);
+    EXPECT_FALSE(scratch.Get(kHkeyCurrentUser, kScratchKey, "V"));
+  }
+  registry.RegCloseKey(open);
+}
+
+// A REG_SZ reads as its bytes less the terminating NUL; a text stored without one keeps every
+// character.
+TEST_F(ModRegTest, ATextLosesOnlyItsTerminatingNul) {
+  struct Case {
+    std::vector<std::uint8_t> stored;
+    RegVariant read;
+  };
+  const std::vector<Case> cases = {
+      {{'a', 'b', 'c', 0}, std::string("abc")},
+      {{'a', 'b', 'c'}, std::string("abc")},
+      {{'4'}, std::string("4")},
+      {{0}, std::string()},
+      {{}, std::string()},
+      {{' ', 0}, std::string()},
+      {{' '}, std::string()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored.begin(), c.stored.end()) + " (" +
+                 std::to_string(c.stored.size()) + " bytes)");
+    scratch.Set(kHkeyCurrentUser, kScratchKey, "T", kRegSz, c.stored);
+    EXPECT_EQ(ReadRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "T"), c.read);
+  }
 }
 
 TEST_F(ModRegTest, ATextThatIsNoNumberIsTheCallersFault) {
