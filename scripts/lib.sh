@@ -3,7 +3,7 @@
 
 # Debian packages the builds and their tests need.
 FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
-libfreetype-dev libfontconfig-dev libsdl2-dev nlohmann-json3-dev fonts-wine fonts-liberation \
+libfreetype-dev libpng-dev libfontconfig-dev libsdl2-dev libx11-dev nlohmann-json3-dev fonts-wine fonts-liberation \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool \
 nsis imagemagick clang libclang-rt-14-dev ccache"
 
