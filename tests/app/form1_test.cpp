@@ -37,6 +37,8 @@ class Form1Test : public ::testing::Test {
  protected:
   void Open() {
     form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
+    recorder = std::make_unique<headless::Recorder>(form->Host());
+    form->KeepMessageBoxes();
     code = std::make_unique<Form1>(*form, scratch.registry());
     form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
       if (answers.empty()) {
@@ -87,6 +89,7 @@ class Form1Test : public ::testing::Test {
   std::unique_ptr<GdiDevice> device = CreatePlatformGdiDevice();
   ScratchRegistry scratch;
   std::unique_ptr<HeadlessForm> form;
+  std::unique_ptr<headless::Recorder> recorder;
   std::unique_ptr<Form1> code;
   std::deque<int> answers;
 };
@@ -227,11 +230,11 @@ TEST_F(Form1Test, SpaceAndEnterReachTheFocusedButtonButDoNotClickIt) {
   scratch.SetStart(3);
   Open();
   Tick();
-  form->Host().ClearRecords();
+  recorder->Clear();
   form->PressKey(32);
   form->PressKey(13);
   std::vector<std::string> events;
-  for (const auto& record : form->Host().RecordsOf(headless::Record::Kind::Event)) {
+  for (const auto& record : recorder->RecordsOf(headless::Record::Kind::Event)) {
     events.push_back(record.control + "." + record.name);
   }
   EXPECT_NE(std::find(events.begin(), events.end(), "cmdLock.KeyDown"), events.end());
@@ -363,10 +366,10 @@ TEST_F(Form1Test, ASteadyStateChangesNothing) {
   scratch.SetStart(4);
   Open();
   Tick();
-  form->Host().ClearRecords();
+  recorder->Clear();
   const auto revision = form->Revision();
   for (int i = 0; i < 20; ++i) Tick();
-  EXPECT_TRUE(form->Host().Records().empty());
+  EXPECT_TRUE(recorder->Records().empty());
   EXPECT_EQ(form->Revision(), revision);
 }
 
