@@ -160,7 +160,6 @@ struct Window {
   void ClickButton(std::string_view name) {
     const fw::Rect r = form.PixelRect(name);
     form.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    form.ClearMessageBoxes();
   }
   fw::Button& button(std::string_view name) { return form.ControlAs<fw::Button>(name); }
   std::string Label(std::string_view name) { return form.Label(name).Caption(); }

@@ -185,9 +185,10 @@ int HeadlessForm::MsgBox(std::string_view text, int style, std::string_view titl
                            "\": \"" + call.text + "\"");
   }
   call.answer = answerer_(call);
-  message_boxes_.push_back(call);
+  const int answer = call.answer;
+  if (keep_message_boxes_) message_boxes_.push_back(std::move(call));
   Changed();
-  return call.answer;
+  return answer;
 }
 
 bool HeadlessForm::Unload() {

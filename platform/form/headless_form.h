@@ -5,7 +5,8 @@
 // real mouse, keyboard and clock and shows what it renders.
 //
 // Message boxes are answered by a function the owner sets: tests script the answers, the desktop
-// host asks the user. Every box shown is kept with its answer.
+// host asks the user. The boxes shown are kept with their answers only when the owner asks for
+// it (tests do; the desktop keeps none).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -91,8 +92,9 @@ class HeadlessForm final : public FormHost {
   bool RequestClose(std::int16_t mode = kUnloadFormControlMenu);
   bool Closed() const { return closed_; }
 
+  // From now on, every message box shown is kept with its answer.
+  void KeepMessageBoxes() { keep_message_boxes_ = true; }
   const std::vector<MessageBoxCall>& MessageBoxes() const { return message_boxes_; }
-  void ClearMessageBoxes() { message_boxes_.clear(); }
 
   // The client area as it looks now, and where the mouse is: the tooltip of the topmost visible
   // picture under `client` ("" for none) and the pointer shown there.
@@ -126,6 +128,7 @@ class HeadlessForm final : public FormHost {
   FormEvents* events_ = nullptr;
   MessageBoxAnswerer answerer_;
   std::vector<MessageBoxCall> message_boxes_;
+  bool keep_message_boxes_ = false;
   std::uint64_t changes_ = 0;
   bool closed_ = false;
 };

@@ -45,11 +45,11 @@ class HeadlessHost::FakeDesktop final : public User32 {
   WindowHandle SetCapture(WindowHandle window) override {
     const WindowHandle previous = capture_;
     capture_ = window;
-    host_.Log({Record::Kind::SetCapture, NameOf(window), "", ""});
+    host_.Log([&] { return Record{Record::Kind::SetCapture, NameOf(window), "", ""}; });
     return previous;
   }
   bool ReleaseCapture() override {
-    host_.Log({Record::Kind::ReleaseCapture, NameOf(capture_), "", ""});
+    host_.Log([&] { return Record{Record::Kind::ReleaseCapture, NameOf(capture_), "", ""}; });
     capture_ = 0;
     return true;
   }
@@ -64,7 +64,7 @@ class HeadlessHost::FakeDesktop final : public User32 {
     return known ? static_cast<CursorHandle>(id) : 0;
   }
   CursorHandle SetCursor(CursorHandle cursor) override {
-    host_.Log({Record::Kind::SetCursor, "", std::to_string(cursor), ""});
+    host_.Log([&] { return Record{Record::Kind::SetCursor, "", std::to_string(cursor), ""}; });
     return std::exchange(cursor_, cursor);
   }
   CursorHandle current_cursor() const { return cursor_; }
@@ -175,6 +175,26 @@ HeadlessHost::HeadlessHost(GdiDevice& device, Size client, Point origin)
 
 HeadlessHost::~HeadlessHost() {
   Unload();
+  if (recorder_ != nullptr) recorder_->host_ = nullptr;
+}
+
+Recorder::Recorder(HeadlessHost& host) : host_(&host) {
+  if (host.recorder_ != nullptr) {
+    throw std::logic_error("HeadlessHost: a recorder is already attached");
+  }
+  host.recorder_ = this;
+}
+
+Recorder::~Recorder() {
+  if (host_ != nullptr) host_->recorder_ = nullptr;
+}
+
+std::vector<Record> Recorder::RecordsOf(Record::Kind kind) const {
+  std::vector<Record> out;
+  for (const Record& r : records_) {
+    if (r.kind == kind) out.push_back(r);
+  }
+  return out;
 }
 
 HostedControl& HeadlessHost::Add(const Placement& placement) {
@@ -428,7 +448,7 @@ Dc& HeadlessHost::ParentDc() {
 
 // The key-sending texts the headless host understands: "{Tab}" and "+{Tab}", one or more.
 void HeadlessHost::QueueKeys(std::string_view keys) {
-  sent_keys_.emplace_back(keys);
+  if (recorder_ != nullptr) recorder_->sent_keys_.emplace_back(keys);
   std::vector<bool> tabs;
   std::string_view rest = keys;
   while (!rest.empty()) {
@@ -480,14 +500,6 @@ void HeadlessHost::Tab(bool backwards) {
       return;
     }
   }
-}
-
-std::vector<Record> HeadlessHost::RecordsOf(Record::Kind kind) const {
-  std::vector<Record> out;
-  for (const Record& r : records_) {
-    if (r.kind == kind) out.push_back(r);
-  }
-  return out;
 }
 
 namespace {

@@ -1,9 +1,11 @@
 #pragma once
 // The headless host: a parent window with controls in it, driven by tests. It moves a cursor,
 // presses and releases mouse buttons and keys, moves the focus and advances a fake clock, and
-// it records what the controls do to the platform: property-changed notifications, events,
-// captures and cursor changes. It draws with the build's own GdiDevice, so in the Windows build
-// every control paints into real GDI DIB sections.
+// counts what the controls do to the platform: property-changed notifications, events, captures
+// and cursor changes. A Recorder attached to it keeps each of them for a test to read; without
+// one the host keeps nothing, so a desktop that runs on it for days does not grow. It draws with
+// the build's own GdiDevice, so in the Windows build every control paints into real GDI DIB
+// sections.
 //
 // Everything runs synchronously on the calling thread; nothing waits on the wall clock.
 #include <cstdint>
@@ -33,6 +35,28 @@ using EventHandler =
     std::function<void(const std::string&, std::string_view, std::span<const EventArg>)>;
 
 class HeadlessHost;
+
+// Keeps what a host sees while it is attached: made on a host, it records everything from then
+// on until it is destroyed (or the host is). One recorder at a time per host.
+class Recorder {
+ public:
+  explicit Recorder(HeadlessHost& host);
+  ~Recorder();
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
+
+  const std::vector<Record>& Records() const { return records_; }
+  std::vector<Record> RecordsOf(Record::Kind kind) const;
+  void Clear() { records_.clear(); }
+  // Every key-sending text the controls sent (User32::SendKeys), in order.
+  const std::vector<std::string>& SentKeys() const { return sent_keys_; }
+
+ private:
+  friend class HeadlessHost;
+  HeadlessHost* host_;
+  std::vector<Record> records_;
+  std::vector<std::string> sent_keys_;
+};
 
 // One control placed in the host: its window, surface and site.
 class HostedControl;
@@ -76,7 +100,7 @@ class HeadlessHost {
   void SetAmbientFont(const FontSpec& font) { ambient_font_ = font; }
   const FontSpec& AmbientFont() const { return ambient_font_; }
 
-  // The container's event handler (the form's code); events are recorded either way.
+  // The container's event handler (the form's code); events are counted either way.
   void OnEvent(EventHandler handler) { on_event_ = std::move(handler); }
 
   // Input, in the parent's client pixels. A disabled control receives no mouse or key input.
@@ -118,15 +142,9 @@ class HeadlessHost {
   // handler: to the next enabled control in placement order (Shift+Tab: the previous one),
   // wrapping around. Keystrokes sent without waiting run once the input being handled returns.
   void OnTabKey(std::function<void(bool backwards)> handler) { on_tab_ = std::move(handler); }
-  // Every key-sending text the controls sent, in order.
-  const std::vector<std::string>& SentKeys() const { return sent_keys_; }
 
-  // What happened, and a way to start afresh.
-  const std::vector<Record>& Records() const { return records_; }
-  std::vector<Record> RecordsOf(Record::Kind kind) const;
-  void ClearRecords() { records_.clear(); }
-  // Counts every record ever made, cleared or not: a host compares it to see whether anything
-  // happened.
+  // Counts everything the host has seen (events, property changes, captures, cursor changes),
+  // recorded or not: a host compares it to see whether anything happened.
   std::uint64_t RecordCount() const { return record_count_; }
 
   UserControl& WindowOf(const std::string& name);
@@ -151,6 +169,7 @@ class HeadlessHost {
 
  private:
   friend class HostedControl;
+  friend class Recorder;
   HostedControl& Add(const Placement& placement);
   static UserControl& Window(HostedControl& slot);
   static UserControlSite& Site(HostedControl& slot);
@@ -165,9 +184,11 @@ class HeadlessHost {
   void QueueKeys(std::string_view keys);
   void RunPendingKeys();
   void Tab(bool backwards);
-  void Log(Record record) {
+  // Counts one thing seen; `make` builds its record only when a recorder keeps it.
+  template <class MakeRecord>
+  void Log(MakeRecord&& make) {
     ++record_count_;
-    records_.push_back(std::move(record));
+    if (recorder_ != nullptr) recorder_->records_.push_back(make());
   }
 
   class FakeDesktop;
@@ -179,7 +200,7 @@ class HeadlessHost {
   EventHandler on_event_;
   std::vector<std::unique_ptr<HostedControl>> controls_;
   std::unique_ptr<FakeDesktop> desktop_;
-  std::vector<Record> records_;
+  Recorder* recorder_ = nullptr;
   std::uint64_t record_count_ = 0;
   Point cursor_;              // screen pixels
   WindowHandle pressed_ = 0;  // the window a held mouse button went down on
@@ -189,7 +210,6 @@ class HeadlessHost {
   long long now_ms_ = 0;
   std::unique_ptr<Dc> parent_dc_;
   std::function<void(bool backwards)> on_tab_;
-  std::vector<std::string> sent_keys_;
   std::vector<bool> pending_tabs_;  // queued Tab keystrokes: true for Shift+Tab
   int input_depth_ = 0;
   bool running_keys_ = false;

@@ -173,11 +173,13 @@ FontSpec HostedControl::AmbientFont() const {
 }
 
 void HostedControl::PropertyChanged(std::string_view name) {
-  host_.Log({Record::Kind::PropertyChanged, name_, std::string(name), ""});
+  host_.Log([&] { return Record{Record::Kind::PropertyChanged, name_, std::string(name), ""}; });
 }
 
 void HostedControl::RaiseEvent(std::string_view name, std::span<const EventArg> args) {
-  host_.Log({Record::Kind::Event, name_, std::string(name), FormatEventArgs(args)});
+  host_.Log([&] {
+    return Record{Record::Kind::Event, name_, std::string(name), FormatEventArgs(args)};
+  });
   if (host_.on_event_) host_.on_event_(name_, name, args);
 }
 

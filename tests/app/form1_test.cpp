@@ -37,6 +37,8 @@ class Form1Test : public ::testing::Test {
  protected:
   void Open() {
     form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
+    recorder = std::make_unique<headless::Recorder>(form->Host());
+    form->KeepMessageBoxes();
     code = std::make_unique<Form1>(*form, scratch.registry());
     form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
       if (answers.empty()) {
@@ -87,6 +89,7 @@ class Form1Test : public ::testing::Test {
   std::unique_ptr<GdiDevice> device = CreatePlatformGdiDevice();
   ScratchRegistry scratch;
   std::unique_ptr<HeadlessForm> form;
+  std::unique_ptr<headless::Recorder> recorder;
   std::unique_ptr<Form1> code;
   std::deque<int> answers;
 };
@@ -227,11 +230,11 @@ TEST_F(Form1Test, SpaceAndEnterReachTheFocusedButtonButDoNotClickIt) {
   scratch.SetStart(3);
   Open();
   Tick();
-  form->Host().ClearRecords();
+  recorder->Clear();
   form->PressKey(32);
   form->PressKey(13);
   std::vector<std::string> events;
-  for (const auto& record : form->Host().RecordsOf(headless::Record::Kind::Event)) {
+  for (const auto& record : recorder->RecordsOf(headless::Record::Kind::Event)) {
     events.push_back(record.control + "." + record.name);
   }
   EXPECT_NE(std::find(events.begin(), events.end(), "cmdLock.KeyDown"), events.end());
@@ -363,10 +366,10 @@ TEST_F(Form1Test, ASteadyStateChangesNothing) {
   scratch.SetStart(4);
   Open();
   Tick();
-  form->Host().ClearRecords();
+  recorder->Clear();
   const auto revision = form->Revision();
   for (int i = 0; i < 20; ++i) Tick();
-  EXPECT_TRUE(form->Host().Records().empty());
+  EXPECT_TRUE(recorder->Records().empty());
   EXPECT_EQ(form->Revision(), revision);
 }
 
@@ -479,13 +482,19 @@ TEST_F(Form1PixelsTest, TheOpenPadlockShowsWhenUnlockedAndButtonsShowTheirSurfac
   }
 }
 
-#ifndef _WIN32
-// A user without write access: only the Linux store can play one (under Wine everyone may write).
-TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
+// A user without write access: the registry refuses the write (the Linux store through its
+// file's permissions, advapi32 through the key's access list), and the window says so.
+TEST_F(Form1Test, AFailedLockOrUnlockSaysSoAndChangesNothing) {
   scratch.SetStart(3);
   Open();
   Tick();
-  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read);
+  auto refusal = scratch.RefuseWrites(kUsbStorRoot, kUsbStorPath);
+#ifdef _WIN32
+  // Another program (Wine's reg.exe) is refused too: the refusal is the registry's own.
+  EXPECT_NE(std::system("reg add \"HKLM\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR\" /v Start "
+                        "/t REG_DWORD /d 4 /f >NUL 2>&1"),
+            0);
+#endif
   answers = {kIdOk};
   ClickButton("cmdLock");
   ASSERT_EQ(form->MessageBoxes().size(), 1u);
@@ -497,18 +506,21 @@ TEST_F(Form1Test, AFailedLockSaysSoAndChangesNothing) {
   Tick();
   ExpectUnlockedState();
   // The same for unlock.
-  std::filesystem::permissions(
-      scratch.file(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  refusal.reset();
   scratch.SetStart(4);
   Tick();
-  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read);
+  refusal = scratch.RefuseWrites(kUsbStorRoot, kUsbStorPath);
   answers = {kIdOk};
   ClickButton("cmdUnLock");
-  EXPECT_EQ(form->MessageBoxes().back().text, texts::kUnlockFailed);
+  ASSERT_EQ(form->MessageBoxes().size(), 2u);
+  EXPECT_EQ(form->MessageBoxes()[1].title, "Ferrowind");
+  EXPECT_EQ(form->MessageBoxes()[1].style, 0x10);
+  EXPECT_EQ(form->MessageBoxes()[1].text, texts::kUnlockFailed);
   EXPECT_EQ(scratch.GetStart()->bytes[0], 4);
   ExpectLockedState();
 }
 
+#ifndef _WIN32
 // Another process changes the value with the command-line tool while the window is open.
 TEST_F(Form1Test, TheDisplayFollowsChangesMadeWithTheRegistryTool) {
   scratch.SetStart(3);

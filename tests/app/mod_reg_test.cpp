@@ -173,20 +173,16 @@ TEST(VariantConversion, ValuesBecomeText) {
   EXPECT_EQ(VariantToText(std::string("3")), "3");
 }
 
-#ifndef _WIN32
-// Only the Linux store can play a user without write access: under Wine everyone may write.
-TEST_F(ModRegTest, AReadOnlyStoreIsReadButNotWritten) {
+// A user without write access (see ScratchRegistry::RefuseWrites) still reads the value.
+TEST_F(ModRegTest, ARegistryThatRefusesWritesIsReadButNotWritten) {
   scratch.SetDword(kHkeyCurrentUser, kScratchKey, "Start", 3);
-  std::filesystem::permissions(scratch.file(), std::filesystem::perms::owner_read |
-                                                   std::filesystem::perms::group_read |
-                                                   std::filesystem::perms::others_read);
+  const auto refusal = scratch.RefuseWrites(kHkeyCurrentUser, kScratchKey);
   RegVariant value = std::string("4");
   EXPECT_FALSE(
       WriteRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start", value, kRegDword));
   EXPECT_EQ(ReadRegistryValue(registry, kHkeyCurrentUser, kScratchKey, "Start"),
             RegVariant(std::int32_t{3}));
 }
-#endif
 
 }  // namespace
 }  // namespace fw::app

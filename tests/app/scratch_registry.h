@@ -9,11 +9,17 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "platform/registry.h"
+
+#ifdef _WIN32
+#include "platform/win32/windows_include.h"
+#endif
 
 namespace fw::testing {
 
@@ -23,6 +29,87 @@ inline constexpr std::string_view kUsbStorKey = "SYSTEM\\CurrentControlSet\\Serv
 struct StoredValue {
   std::uint32_t type = 0;
   std::vector<std::uint8_t> bytes;
+};
+
+// While it lives, the registry refuses writes as it does to a user without write access, and
+// reading stays allowed. In the Linux build the store file loses its write permission, so the
+// store refuses every write (status 5). In the Windows build the key `path` under `root` gets an
+// entry in its access-control list that denies everyone setting values and making subkeys, so
+// advapi32 itself refuses any open for writing; its own list comes back at the end.
+class WriteRefusal {
+ public:
+#ifndef _WIN32
+  explicit WriteRefusal(std::filesystem::path file) : file_(std::move(file)) {
+    std::filesystem::permissions(file_, std::filesystem::perms::owner_read |
+                                            std::filesystem::perms::group_read |
+                                            std::filesystem::perms::others_read);
+  }
+  ~WriteRefusal() {
+    std::error_code ignored;
+    std::filesystem::permissions(
+        file_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ignored);
+  }
+#else
+  WriteRefusal(RegKey root, std::string_view path) {
+    const HKEY root_key = root == kHkeyLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    const std::string sub_key(path);
+    HKEY key = nullptr;
+    const LSTATUS opened =
+        ::RegOpenKeyExA(root_key, sub_key.c_str(), 0, READ_CONTROL | WRITE_DAC, &key);
+    if (opened != ERROR_SUCCESS) {
+      throw std::runtime_error("cannot open " + sub_key + " to change its access (status " +
+                               std::to_string(opened) + ")");
+    }
+    key_.reset(key);
+    DWORD size = 0;
+    ::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    original_.resize(size);
+    Require(::RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original_.data(), &size),
+            "read the access of " + sub_key);
+
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    if (!::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
+                                    &everyone)) {
+      throw std::runtime_error("cannot make the SID of everyone");
+    }
+    const std::unique_ptr<void, decltype(&::FreeSid)> sid(everyone, &::FreeSid);
+    const DWORD ace_size = sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone);
+    std::vector<std::uint8_t> acl_bytes(sizeof(ACL) + 2 * ace_size);
+    auto* acl = reinterpret_cast<ACL*>(acl_bytes.data());
+    SECURITY_DESCRIPTOR refusing{};
+    if (!::InitializeAcl(acl, static_cast<DWORD>(acl_bytes.size()), ACL_REVISION) ||
+        !::AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone) ||
+        !::AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone) ||
+        !::InitializeSecurityDescriptor(&refusing, SECURITY_DESCRIPTOR_REVISION) ||
+        !::SetSecurityDescriptorDacl(&refusing, TRUE, acl, FALSE)) {
+      throw std::runtime_error("cannot make an access list that refuses writes");
+    }
+    Require(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &refusing),
+            "refuse writes to " + sub_key);
+  }
+  ~WriteRefusal() {
+    ::RegSetKeySecurity(key_.get(), DACL_SECURITY_INFORMATION, original_.data());
+  }
+#endif
+  WriteRefusal(const WriteRefusal&) = delete;
+  WriteRefusal& operator=(const WriteRefusal&) = delete;
+
+ private:
+#ifndef _WIN32
+  std::filesystem::path file_;
+#else
+  static void Require(LSTATUS status, const std::string& what) {
+    if (status != ERROR_SUCCESS) {
+      throw std::runtime_error("cannot " + what + " (status " + std::to_string(status) + ")");
+    }
+  }
+  struct CloseKey {
+    void operator()(HKEY key) const { ::RegCloseKey(key); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HKEY>, CloseKey> key_;
+  std::vector<BYTE> original_;
+#endif
 };
 
 class ScratchRegistry {
@@ -102,6 +189,18 @@ class ScratchRegistry {
   }
   std::optional<StoredValue> GetStart() {
     return Get(kHkeyLocalMachine, kUsbStorKey, "Start");
+  }
+
+  // Writes refused while the result lives (see WriteRefusal): in the Linux build to the whole
+  // store, in the Windows build to the key `path` under `root`, which must exist.
+  [[nodiscard]] std::unique_ptr<WriteRefusal> RefuseWrites(RegKey root, std::string_view path) {
+#ifndef _WIN32
+    static_cast<void>(root);
+    static_cast<void>(path);
+    return std::make_unique<WriteRefusal>(file());
+#else
+    return std::make_unique<WriteRefusal>(root, path);
+#endif
   }
 
   // The values and keys the tests use, gone.

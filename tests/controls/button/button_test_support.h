@@ -9,6 +9,7 @@
 
 #include "controls/button/button.h"
 #include "platform/headless/headless_host.h"
+#include "tests/platform/headless/recording_host.h"
 #include "tests/platform/picture_test_files.h"
 
 namespace fw::test {
@@ -66,7 +67,7 @@ class ButtonTest : public ::testing::Test {
   }
 
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
-  headless::HeadlessHost host_{*device_};
+  RecordingHost host_{*device_};
 };
 
 // A small bitmap picture, different for each `seed`.

@@ -11,6 +11,7 @@
 
 #include "controls/vbbutton/vbbutton.h"
 #include "platform/headless/headless_host.h"
+#include "tests/platform/headless/recording_host.h"
 #include "tests/platform/picture_test_files.h"
 
 namespace fw::test {
@@ -87,7 +88,7 @@ class VbButtonTest : public ::testing::Test {
   }
 
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
-  headless::HeadlessHost host_{*device_};
+  RecordingHost host_{*device_};
 };
 
 // A bitmap picture of `width` x `height` pixels; `color_at(x, y)` gives each pixel as a

@@ -5,8 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "tests/platform/headless/recording_host.h"
 
 namespace fw::headless {
 namespace {
@@ -65,7 +68,7 @@ class HeadlessHostTest : public ::testing::Test {
     return host_.Place<Probe>({name, {left * 15, top * 15, (left + 40) * 15, (top + 20) * 15}});
   }
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
-  HeadlessHost host_{*device_};
+  test::RecordingHost host_{*device_};
 };
 
 TEST_F(HeadlessHostTest, PlacingRunsInitOrReadThenShow) {
@@ -235,6 +238,52 @@ TEST_F(HeadlessHostTest, UnloadTerminatesInReverseOrder) {
               ElementsAre(Record{Record::Kind::Event, "B", "Terminated", ""},
                           Record{Record::Kind::Event, "A", "Terminated", ""}));
   EXPECT_THROW(host_.WindowOf("A"), std::invalid_argument);
+}
+
+// A host keeps records only while a recorder is attached; it counts everything either way.
+TEST(HeadlessHostRecording, RecordsAreKeptOnlyWhileARecorderIsAttached) {
+  const auto device = CreatePlatformGdiDevice();
+  auto host = std::make_unique<HeadlessHost>(*device);
+  Probe& probe = host->Place<Probe>({"Probe1", {150, 300, 750, 600}});
+  // One of each thing the host sees: an event, a property change, a capture taken and
+  // released, a cursor change, and keys sent.
+  const auto see_one_of_each = [&] {
+    probe.site_.RaiseEvent("Changed", {});
+    probe.site_.PropertyChanged("Caption");
+    probe.window_.user32().SetCapture(probe.window_.hWnd());
+    probe.window_.user32().ReleaseCapture();
+    probe.window_.user32().SetCursor(32512);
+    probe.window_.user32().SendKeys("{Tab}", true);
+  };
+  std::uint64_t count = host->RecordCount();
+  see_one_of_each();
+  EXPECT_EQ(host->RecordCount(), count + 5);
+  {
+    Recorder recorder(*host);
+    EXPECT_TRUE(recorder.Records().empty());
+    EXPECT_THROW(Recorder second(*host), std::logic_error);
+    count = host->RecordCount();
+    see_one_of_each();
+    EXPECT_EQ(host->RecordCount(), count + 5);
+    EXPECT_THAT(recorder.Records(),
+                ElementsAre(Record{Record::Kind::Event, "Probe1", "Changed", ""},
+                            Record{Record::Kind::PropertyChanged, "Probe1", "Caption", ""},
+                            Record{Record::Kind::SetCapture, "Probe1", "", ""},
+                            Record{Record::Kind::ReleaseCapture, "Probe1", "", ""},
+                            Record{Record::Kind::SetCursor, "", "32512", ""}));
+    EXPECT_THAT(recorder.SentKeys(), ElementsAre("{Tab}"));
+  }
+  // Detached: counted, not kept; a new recorder starts empty.
+  count = host->RecordCount();
+  see_one_of_each();
+  EXPECT_EQ(host->RecordCount(), count + 5);
+  Recorder later(*host);
+  EXPECT_TRUE(later.Records().empty());
+  EXPECT_TRUE(later.SentKeys().empty());
+  // A recorder may outlive its host: the host's end (its controls' Terminate) is recorded.
+  host.reset();
+  EXPECT_THAT(later.RecordsOf(Record::Kind::Event),
+              ElementsAre(Record{Record::Kind::Event, "Probe1", "Terminated", ""}));
 }
 
 }  // namespace
