@@ -81,7 +81,8 @@ class FormHost {
   T& ControlAs(std::string_view name) {
     return dynamic_cast<T&>(Control(name));
   }
-  // The platform's modal message box; returns the answer (kIdOk, kIdYes, kIdNo).
+  // The platform's modal message box; returns the answer (kIdOk, kIdYes, kIdNo), or 0 when the
+  // box could not be shown, as MessageBoxA does.
   virtual int MsgBox(std::string_view text, int style, std::string_view title) = 0;
   // The window's code asks the window to close: the close request is raised with
   // kUnloadFormCode, and unless it is cancelled the window unloads. Returns whether it did.

@@ -146,10 +146,11 @@ int DesktopWindow::AskUser(const MessageBoxCall& call) {
   tip_.Hide();
   MessageBoxWindow box(form_.Host().Device(), call, message_box_frame_);
   if (!box.Open(window_.get())) {
-    // Without its box the question cannot be asked: say so and answer as the close box would.
+    // Say so, and answer 0 as MessageBoxA does when it cannot show a box: no answer, so a
+    // question the window's code asks before closing cannot keep it open for good.
     std::fprintf(stderr, "ferrowind: cannot show the message box \"%s\": %s\n",
                  AnsiToUtf8(call.title).c_str(), SDL_GetError());
-    return box.View().DismissedAnswer();
+    return 0;
   }
   // The modal loop: the box takes the input, while the window keeps painting and its timers
   // keep ticking.
