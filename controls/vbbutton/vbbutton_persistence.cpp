@@ -35,7 +35,7 @@ struct Loaded {
   std::int16_t picture_position = 0;  // 18 PICPOS
   bool use_greyscale = false;         // 19 NGREY
   std::int16_t special_effect = 0;    // 20 FX
-  bool hand_pointer = false;          // 21 HAND (through its setter)
+  bool hand_pointer = false;          // 21 HAND (through its setter when True)
   bool check_box_behaviour = false;   // 22 CHECK
   bool value = false;                 // 23 VALUE
 };
@@ -133,7 +133,13 @@ void vbButton::ReadProperties(const PropertyBag& bag) {
   f_.picture_position = l.picture_position;
   f_.use_greyscale = l.use_greyscale;
   f_.special_effect = l.special_effect;
-  HandPointer(l.hand_pointer);
+  // The hand replaces the loaded pointer and icon; without it they stay as MPTR and MICON held
+  // them (the setter with False would reset them to the arrow and no icon).
+  if (l.hand_pointer) {
+    HandPointer(true);
+  } else {
+    f_.hand_pointer = false;
+  }
   f_.check_box_behaviour = l.check_box_behaviour;
   f_.value = l.value;
 

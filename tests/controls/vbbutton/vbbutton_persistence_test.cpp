@@ -161,28 +161,52 @@ TEST_F(VbButtonTest, SavedSettingsLoadBackIntoAnotherControl) {
   EXPECT_EQ(Window("b").AccessKeys(), "s");
 }
 
-TEST_F(VbButtonTest, LoadingStoresFieldsWithoutMarkingThemChangedButHandGoesThroughItsSetter) {
+TEST_F(VbButtonTest, LoadingStoresFieldsWithoutMarkingThemChanged) {
   PropertyBag bag;
   bag.WriteInt32("BTYPE", 4, 0);
   bag.WriteBool("SOFT", true, false);
   host_.ClearRecords();
-  PlaceLoaded(bag);
-  EXPECT_THAT(Changed(), ElementsAreArray({"HAND"}));
+  vbButton& b = PlaceLoaded(bag);
+  EXPECT_EQ(b.ButtonType(), 4);
+  EXPECT_TRUE(b.SoftBevel());
+  EXPECT_TRUE(Changed().empty());
 }
 
-// HAND is loaded through its setter, which sets the pointer: the arrow without the hand.
-TEST_F(VbButtonTest, TheLoadedHandSettingDecidesThePointer) {
-  PropertyBag bag;
-  bag.WriteInt16("MPTR", 11, 0);
-  vbButton& arrow = PlaceLoaded(bag, "arrow");
-  EXPECT_EQ(arrow.MousePointer(), 1);
-  EXPECT_EQ(arrow.MouseIcon(), nullptr);
-  bag.WriteBool("HAND", true, false);
-  vbButton& hand = PlaceLoaded(bag, "hand");
-  EXPECT_TRUE(hand.HandPointer());
-  EXPECT_EQ(hand.MousePointer(), 99);
-  ASSERT_NE(hand.MouseIcon(), nullptr);
-  EXPECT_EQ(hand.MouseIcon()->kind(), PictureKind::Cursor);
+// HAND goes through its setter only when it is True, which shows the hand; otherwise the pointer
+// and icon saved under MPTR and MICON load back as they were saved.
+TEST_F(VbButtonTest, TheSavedPointerLoadsBackUnlessHandIsTrue) {
+  const PicturePtr icon = VbPicture(2, 2, [](int x, int y) { return RGB(x * 90, y * 90, 40); });
+  const struct {
+    std::int16_t pointer;
+    PicturePtr icon;
+    bool hand;
+  } cases[] = {{5, nullptr, false}, {99, icon, false}, {5, nullptr, true}};
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::string name = "vb" + std::to_string(++n);
+    SCOPED_TRACE(name);
+    vbButton& saved = Place(name);
+    saved.MousePointer(c.pointer);
+    saved.MouseIcon(c.icon);
+    PropertyBag bag = Saved(saved);
+    bag.WriteBool("HAND", c.hand, !c.hand);
+    host_.ClearRecords();
+    vbButton& b = PlaceLoaded(PropertyBag::FromJson(bag.ToJsonText()), name + "-loaded");
+    EXPECT_EQ(b.HandPointer(), c.hand);
+    if (c.hand) {
+      EXPECT_EQ(b.MousePointer(), 99);
+      ASSERT_NE(b.MouseIcon(), nullptr);
+      EXPECT_EQ(b.MouseIcon()->kind(), PictureKind::Cursor);
+      EXPECT_THAT(Changed(), ElementsAreArray({"HAND"}));
+    } else {
+      EXPECT_EQ(b.MousePointer(), c.pointer);
+      EXPECT_EQ(b.MouseIcon() != nullptr, c.icon != nullptr);
+      if (c.icon != nullptr && b.MouseIcon() != nullptr) {
+        EXPECT_TRUE(b.MouseIcon()->SameSourceAs(*c.icon));
+      }
+      EXPECT_TRUE(Changed().empty());
+    }
+  }
 }
 
 TEST_F(VbButtonTest, TheHandCursorIsSavedAsTheProgramsResource) {
