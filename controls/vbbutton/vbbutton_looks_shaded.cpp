@@ -2,6 +2,7 @@
 // and a plain rim), 4 (a raised plate with soft corners) and 14 (rows shaded down from the
 // highlight, with a light inner edge).
 #include "controls/vbbutton/vbbutton.h"
+#include "platform/scope_exit.h"
 
 namespace fw {
 
@@ -141,17 +142,18 @@ void vbButton::Look14(Branch branch) {
     } else {
       rows();
     }
-    // The default button's caption is bold; the font change neither draws nor stays.
-    const bool bold_caption = DisplayAsDefault();
-    const bool bold = FontBold();
-    if (bold_caption) {
+    const std::uint8_t mode = f_.mouse_over ? 1 : 0;
+    if (DisplayAsDefault()) {
+      // The default button's caption is bold; the font change neither draws nor stays, however
+      // the caption ends (the font goes back while drawing is still off).
+      const bool bold = FontBold();
       f_.drawing_allowed = false;
+      const ScopeExit drawing_back([this] { f_.drawing_allowed = true; });
+      const ScopeExit font_back([this, bold] { FontBold(bold); });
       FontBold(true);
-    }
-    DrawCaption(f_.mouse_over ? 1 : 0);
-    if (bold_caption) {
-      FontBold(bold);
-      f_.drawing_allowed = true;
+      DrawCaption(mode);
+    } else {
+      DrawCaption(mode);
     }
     edges();
     FocusRect();

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/vbbutton/face_canvas.h"
 #include "tests/controls/vbbutton/vbbutton_test_support.h"
+#include "tests/platform/failing_device.h"
 
 namespace fw::test {
 namespace {
@@ -452,6 +454,37 @@ TEST_F(VbLookTest, ALoadedTypeElevenCapturesWhenItIsShown) {
   bag.WriteInt32("BTYPE", 11, 0);
   PlaceLoaded(bag);
   EXPECT_EQ(Pixel(50, 15), 0x0A0B0Cu);
+}
+
+// ---- A step that fails ----
+
+// The background capture of ButtonType 11 takes the control's height and sets its busy flag for
+// a while; ButtonType 14's default-button caption switches drawing off and the font bold. A step
+// that fails in between (here the drawing device) leaves all of them as they were before.
+TEST(VbFailingStep, AFailedStepLeavesNothingChangedBehind) {
+  const struct {
+    std::int32_t type;
+    void (FailingDevice::*fail)();
+  } cases[] = {{11, &FailingDevice::FailNextSurface}, {14, &FailingDevice::FailNextText}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    FailingDevice device;
+    headless::HeadlessHost host{device};
+    vbButton& b = host.Place<vbButton>(
+        {"vb1", {kVbLeft * 15, kVbTop * 15, (kVbLeft + 100) * 15, (kVbTop + 30) * 15}, nullptr});
+    b.Caption("OK");
+    b.ButtonType(c.type);
+    host.SetDisplayAsDefault("vb1", true);
+    // Height in twips, busy flag, drawing allowed, FontBold.
+    const auto state = [&] {
+      return std::tuple(host.WindowOf("vb1").Height(), b.Fields().capture_busy, b.DrawingAllowed(),
+                        b.FontBold());
+    };
+    const auto before = state();
+    (device.*c.fail)();
+    EXPECT_THROW(b.Refresh(), DeviceFailure);
+    EXPECT_EQ(state(), before);
+  }
 }
 
 }  // namespace
