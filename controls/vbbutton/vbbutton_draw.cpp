@@ -2,6 +2,7 @@
 // for the branch (up, hover, down or disabled) and the picture; and the looks that are a caption
 // with rings of bevel lines around it (ButtonType 1, 2, 6, 7, 8, 10, 12) or an ellipse (13).
 #include "controls/vbbutton/vbbutton.h"
+#include "platform/scope_exit.h"
 
 namespace fw {
 
@@ -14,32 +15,22 @@ void vbButton::DrawFace(std::uint8_t state) {
     f_.back_color = f_.back_over;
     ApplyColorScheme();
   }
-  try {
-    Canvas().Fill(0, 0, f_.width, f_.height, f_.colors.face);
-    const Branch branch = !f_.enabled      ? Branch::kDisabled
-                          : state == kUp   ? Branch::kUp
-                          : state == kDown ? Branch::kDown
-                                           : Branch::kNone;
-    if (branch != Branch::kNone) {
-      const bool known_type = f_.button_type >= 1 && f_.button_type <= 14;
-      if (known_type) DrawLook(branch);
-      const int look = !known_type || branch == Branch::kDisabled ? 2
-                       : branch == Branch::kDown                  ? 1
-                                                                  : 0;
-      DrawPicture(look);
-    }
-  } catch (...) {
-    // A draw ended by an error still gives the colours back.
-    if (swapped) {
-      f_.back_color = remembered;
-      ApplyColorScheme();
-    }
-    throw;
-  }
-  if (swapped) {
+  // The colours go back however the draw ends.
+  const ScopeExit colors_back([this, swapped, remembered] {
+    if (!swapped) return;
     f_.back_color = remembered;
     ApplyColorScheme();
-  }
+  });
+  Canvas().Fill(0, 0, f_.width, f_.height, f_.colors.face);
+  const Branch branch = !f_.enabled      ? Branch::kDisabled
+                        : state == kUp   ? Branch::kUp
+                        : state == kDown ? Branch::kDown
+                                         : Branch::kNone;
+  if (branch == Branch::kNone) return;
+  const bool known_type = f_.button_type >= 1 && f_.button_type <= 14;
+  if (known_type) DrawLook(branch);
+  const int look = !known_type || branch == Branch::kDisabled ? 2 : branch == Branch::kDown ? 1 : 0;
+  DrawPicture(look);
 }
 
 void vbButton::DrawLook(Branch branch) {
