@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
+#include <system_error>
+#include <variant>
 
 #include "platform/ansi_text.h"
 #include "platform/base64.h"
@@ -77,6 +82,91 @@ std::string Describe(const PropertyValue& value) {
 [[noreturn]] void WrongType(std::string_view ansi_key, const PropertyValue& stored,
                             std::string_view wanted) {
   Fail(ansi_key, "holds " + Describe(stored) + ", not " + std::string(wanted));
+}
+
+// A number as a variant holds one: whole, or real.
+using Number = std::variant<std::int64_t, double>;
+
+// r(x) without a range: the nearest whole number, exact halves to the even neighbour.
+double NearestHalfEven(double x) {
+  const double floor_value = std::floor(x);
+  const double fraction = x - floor_value;
+  if (fraction > 0.5) return floor_value + 1.0;
+  if (fraction < 0.5) return floor_value;
+  return std::fmod(floor_value, 2.0) == 0.0 ? floor_value : floor_value + 1.0;
+}
+
+// Spaces and tabs at either end do not count.
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+// Text that reads as a decimal number: an optional sign, digits with an optional fraction and
+// exponent, spaces around. Nothing for any other text, or for a number beyond a double's range.
+std::optional<double> NumberFromText(std::string_view text) {
+  text = Trimmed(text);
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('-')) return std::nullopt;
+  }
+  if (text.empty()) return std::nullopt;
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
+
+// What a stored value gives as a number: integers as they are, True as -1 and False as 0, a
+// JSON number with a fraction or beyond 64 bits as a real, text that reads as a number. Nothing
+// for anything else.
+std::optional<Number> NumberOf(const PropertyValue& value) {
+  if (const auto whole = AsInteger(value)) return Number(*whole);
+  if (const auto* flag = std::get_if<Bool16>(&value)) return Number(std::int64_t{flag->raw()});
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    if (const auto real = NumberFromText(*text)) return Number(*real);
+    return std::nullopt;
+  }
+  if (const auto* json = std::get_if<OpaqueJson>(&value);
+      json != nullptr && json->value.is_number()) {
+    return Number(json->value.get<double>());
+  }
+  return std::nullopt;
+}
+
+// "the text "..."", cut short after a few dozen characters.
+std::string QuotedText(std::string_view ansi_text) {
+  constexpr std::size_t kShown = 40;
+  if (ansi_text.size() <= kShown) return "the text \"" + AnsiToUtf8(ansi_text) + "\"";
+  return "the text \"" + AnsiToUtf8(ansi_text.substr(0, kShown)) + "...\"";
+}
+
+// The stored value as an error quotes it: text and numbers as they are, others described.
+std::string Held(const PropertyValue& value) {
+  if (const auto whole = AsInteger(value)) return std::to_string(*whole);
+  if (const auto* text = std::get_if<std::string>(&value)) return QuotedText(*text);
+  if (const auto* json = std::get_if<OpaqueJson>(&value);
+      json != nullptr && json->value.is_number()) {
+    return json->value.dump();
+  }
+  return Describe(value);
+}
+
+// A real number as text: up to fifteen significant digits, whole numbers without a point.
+std::string RealText(double value) {
+  if (value == 0.0) return "0";
+  std::array<char, 32> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "%.15G", value);
+  return buffer.data();
 }
 
 // JSON form of one value.
@@ -372,13 +462,25 @@ std::int64_t PropertyBag::ReadInteger(std::string_view key, std::int64_t low, st
                                       std::int64_t default_value, std::string_view type) const {
   const Entry* entry = FindEntry(key);
   if (entry == nullptr) return default_value;
-  const std::optional<std::int64_t> value = AsInteger(entry->value);
-  if (!value) WrongType(entry->key, entry->value, type);
-  if (*value < low || *value > high) {
-    Fail(entry->key,
-         "holds " + std::to_string(*value) + ", which does not fit " + std::string(type));
+  const std::optional<Number> number = NumberOf(entry->value);
+  if (!number) {
+    if (std::holds_alternative<std::string>(entry->value)) {
+      Fail(entry->key, "holds " + Held(entry->value) + ", which is not a number");
+    }
+    WrongType(entry->key, entry->value, type);
   }
-  return *value;
+  const auto fits = [&](auto value) {
+    return value >= static_cast<decltype(value)>(low) &&
+           value <= static_cast<decltype(value)>(high);
+  };
+  if (const auto* whole = std::get_if<std::int64_t>(&*number); whole != nullptr && fits(*whole)) {
+    return *whole;
+  }
+  if (const auto* real = std::get_if<double>(&*number); real != nullptr) {
+    const double rounded = NearestHalfEven(*real);
+    if (fits(rounded)) return static_cast<std::int64_t>(rounded);
+  }
+  Fail(entry->key, "holds " + Held(entry->value) + ", which does not fit " + std::string(type));
 }
 
 std::int16_t PropertyBag::ReadInt16(std::string_view key, std::int16_t default_value) const {
@@ -403,17 +505,35 @@ ColorValue PropertyBag::ReadColor(std::string_view key, ColorValue default_value
 bool PropertyBag::ReadBool(std::string_view key, bool default_value) const {
   const Entry* entry = FindEntry(key);
   if (entry == nullptr) return default_value;
-  const auto* value = std::get_if<Bool16>(&entry->value);
-  if (value == nullptr) WrongType(entry->key, entry->value, "a Boolean");
-  return static_cast<bool>(*value);
+  if (const auto* flag = std::get_if<Bool16>(&entry->value)) return static_cast<bool>(*flag);
+  if (const auto* text = std::get_if<std::string>(&entry->value)) {
+    const std::string_view word = Trimmed(*text);
+    if (EqualsIgnoringCase(word, "True")) return true;
+    if (EqualsIgnoringCase(word, "False")) return false;
+  }
+  const std::optional<Number> number = NumberOf(entry->value);
+  if (!number) {
+    if (std::holds_alternative<std::string>(entry->value)) {
+      Fail(entry->key,
+           "holds " + Held(entry->value) + ", which is neither True, False nor a number");
+    }
+    WrongType(entry->key, entry->value, "a Boolean");
+  }
+  return std::visit([](auto value) { return value != 0; }, *number);
 }
 
 std::string PropertyBag::ReadText(std::string_view key, std::string_view default_value) const {
   const Entry* entry = FindEntry(key);
   if (entry == nullptr) return std::string(default_value);
-  const auto* value = std::get_if<std::string>(&entry->value);
-  if (value == nullptr) WrongType(entry->key, entry->value, "text");
-  return *value;
+  const PropertyValue& value = entry->value;
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto whole = AsInteger(value)) return std::to_string(*whole);
+  if (const auto* flag = std::get_if<Bool16>(&value)) return *flag ? "True" : "False";
+  if (const auto* json = std::get_if<OpaqueJson>(&value)) {
+    if (json->value.is_number_float()) return RealText(json->value.get<double>());
+    if (json->value.is_number()) return json->value.dump();
+  }
+  WrongType(entry->key, value, "text");
 }
 
 PropertyFont PropertyBag::ReadFont(std::string_view key, const PropertyFont& default_value) const {

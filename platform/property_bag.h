@@ -19,6 +19,7 @@
 //   picture         {"resource": NAME} or {"bmp" | "ico" | "cur": base64 of the file}
 //   no picture      null
 // A number read back has no width until a typed reader checks it against its property's type.
+// A number with a fraction (or beyond 64 bits) is kept as its JSON; the typed readers convert it.
 // Values of any other shape (properties of a newer version) are kept as they are and written
 // back unchanged.
 #include <cstddef>
@@ -109,8 +110,14 @@ class PropertyBag {
   // The stored value, whatever its type, or `default_value` when the key is missing.
   PropertyValue ReadProperty(std::string_view key, const PropertyValue& default_value) const;
 
-  // Typed access for the controls. A reader throws PropertyBagError naming the key when the
-  // stored value has another type, or is an integer that does not fit the requested one.
+  // Typed access for the controls. A reader converts a value of another type as a variant
+  // does: a number or numeric text to a Boolean (0 is False, any other number True), "True" or
+  // "False" in any case to a Boolean, a Boolean to an integer (True is -1), a number with a
+  // fraction or numeric text to the nearest integer (halves to the even one), a number or a
+  // Boolean to text ("True", "False"). It throws PropertyBagError naming the key for a value
+  // that cannot convert: text that is not a number, a number out of the requested range, a
+  // font, picture or other JSON where something else is asked for (and anything but a font or
+  // a picture where one is).
   void WriteInt16(std::string_view key, std::int16_t value, std::int16_t default_value);
   void WriteInt32(std::string_view key, std::int32_t value, std::int32_t default_value);
   void WriteBool(std::string_view key, bool value, bool default_value);

@@ -195,23 +195,22 @@ TEST(PropertyBagTest, FontsConvertToAndFromTheDrawingFont) {
 
 // ---- Typed reading ----
 
-TEST(PropertyBagTest, AValueOfAnotherTypeIsAnErrorNamingTheKey) {
+TEST(PropertyBagTest, AValueThatCannotConvertIsAnErrorNamingTheKey) {
   PropertyBag bag;
   bag.WriteText("Caption", "OK", "");
-  bag.WriteBool("Enabled", false, true);
   bag.WriteInt16("ButtonShape", 2, 0);
   bag.WriteFont("Font", PropertyFont{"Arial", 10, false, false, false}, PropertyFont{});
 
   PropertyBagError e = BagErrorOf([&] { bag.ReadInt16("caption", 0); });
   EXPECT_EQ(e.key(), "Caption");
-  EXPECT_TRUE(Contains(e.what(), "\"Caption\"")) << e.what();
-  EXPECT_TRUE(Contains(e.what(), "holds text, not a 16-bit integer")) << e.what();
+  EXPECT_TRUE(Contains(e.what(), "\"Caption\": holds the text \"OK\", which is not a number"))
+      << e.what();
 
-  e = BagErrorOf([&] { bag.ReadInt32("Enabled", 0); });
-  EXPECT_EQ(e.key(), "Enabled");
-  EXPECT_TRUE(Contains(e.what(), "Boolean")) << e.what();
-  e = BagErrorOf([&] { bag.ReadBool("ButtonShape", false); });
-  EXPECT_EQ(e.key(), "ButtonShape");
+  e = BagErrorOf([&] { bag.ReadInt32("Font", 0); });
+  EXPECT_EQ(e.key(), "Font");
+  EXPECT_TRUE(Contains(e.what(), "holds a font, not a 32-bit integer")) << e.what();
+  e = BagErrorOf([&] { bag.ReadBool("Font", false); });
+  EXPECT_EQ(e.key(), "Font");
   e = BagErrorOf([&] { bag.ReadText("Font", ""); });
   EXPECT_EQ(e.key(), "Font");
   e = BagErrorOf([&] { bag.ReadFont("Caption", PropertyFont{}); });
@@ -243,14 +242,97 @@ TEST(PropertyBagTest, IntegersAreCheckedAgainstTheWidthOfTheirKey) {
   EXPECT_EQ(written.ReadInt16("Value", 0), -12);
 }
 
-TEST(PropertyBagTest, BooleansAndIntegersFromJsonDoNotMix) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({"Enabled": 1, "Shape": true})");
-  PropertyBagError e = BagErrorOf([&] { bag.ReadBool("Enabled", true); });
-  EXPECT_EQ(e.key(), "Enabled");
-  EXPECT_TRUE(Contains(e.what(), "the integer 1, not a Boolean")) << e.what();
-  e = BagErrorOf([&] { bag.ReadInt16("Shape", 0); });
-  EXPECT_EQ(e.key(), "Shape");
-  EXPECT_TRUE(Contains(e.what(), "the Boolean True, not a 16-bit integer")) << e.what();
+// A value read as another type converts as a variant does: a number to a Boolean (0 is False,
+// anything else True), a Boolean to a number (True is -1), a number with a fraction to the
+// nearest integer (halves to even), a number to text, a numeric text to a number, "True" and
+// "False" to a Boolean. Only what cannot convert is refused: text that is not a number, a value
+// out of range, and fonts, pictures and other JSON.
+TEST(PropertyBagTest, AValueConvertsToTheTypeItIsReadAs) {
+  enum class As { Int16, Int32, Color, Bool, Text };
+  const struct {
+    const char* json;
+    As as;
+    const char* want;  // the value read, or nullptr when it is refused
+  } cases[] = {
+      // To a Boolean.
+      {"-1", As::Bool, "True"},
+      {"0", As::Bool, "False"},
+      {"2", As::Bool, "True"},
+      {"0.0", As::Bool, "False"},
+      {"0.25", As::Bool, "True"},
+      {"\"True\"", As::Bool, "True"},
+      {"\"false\"", As::Bool, "False"},
+      {"\" -1 \"", As::Bool, "True"},
+      {"\"0\"", As::Bool, "False"},
+      {"\"yes\"", As::Bool, nullptr},
+      {"\"\"", As::Bool, nullptr},
+      // To an integer.
+      {"2.0", As::Int32, "2"},
+      {"2.5", As::Int32, "2"},
+      {"3.5", As::Int16, "4"},
+      {"-2.5", As::Int32, "-2"},
+      {"true", As::Int16, "-1"},
+      {"false", As::Int32, "0"},
+      {"\"12\"", As::Int16, "12"},
+      {"\" +7 \"", As::Int32, "7"},
+      {"\"1e3\"", As::Int32, "1000"},
+      {"\"-0.5\"", As::Int32, "0"},
+      {"32767.4", As::Int16, "32767"},
+      {"32767.5", As::Int16, nullptr},
+      {"\"70000\"", As::Int16, nullptr},
+      {"1e20", As::Int32, nullptr},
+      {"18446744073709551615", As::Int32, nullptr},
+      {"\"one\"", As::Int32, nullptr},
+      {"\"+-1\"", As::Int32, nullptr},
+      {"\"0x10\"", As::Int32, nullptr},
+      {"\"inf\"", As::Int32, nullptr},
+      {"\"1e999\"", As::Int32, nullptr},
+      // To a colour: any 32-bit pattern.
+      {"2147483663.0", As::Color, "2147483663"},
+      {"\"-2147483633\"", As::Color, "2147483663"},
+      {"true", As::Color, "4294967295"},
+      {"4294967296.0", As::Color, nullptr},
+      // To text.
+      {"12", As::Text, "12"},
+      {"-1", As::Text, "-1"},
+      {"2.5", As::Text, "2.5"},
+      {"2.0", As::Text, "2"},
+      {"1e20", As::Text, "1E+20"},
+      {"18446744073709551615", As::Text, "18446744073709551615"},
+      {"true", As::Text, "True"},
+      {"false", As::Text, "False"},
+      // Objects convert to nothing.
+      {"null", As::Text, nullptr},
+      {"null", As::Int32, nullptr},
+      {"[1]", As::Bool, nullptr},
+      {R"({"name": "Arial", "size": 9})", As::Int16, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.json);
+    const PropertyBag bag = PropertyBag::FromJson(std::string(R"({"Key": )") + c.json + "}");
+    const auto read = [&]() -> std::string {
+      switch (c.as) {
+        case As::Int16:
+          return std::to_string(bag.ReadInt16("key", 0));
+        case As::Int32:
+          return std::to_string(bag.ReadInt32("key", 0));
+        case As::Color:
+          return std::to_string(bag.ReadColor("key", 0));
+        case As::Bool:
+          return bag.ReadBool("key", false) ? "True" : "False";
+        case As::Text:
+          return bag.ReadText("key", "");
+      }
+      return "";
+    };
+    if (c.want != nullptr) {
+      EXPECT_EQ(read(), c.want);
+    } else {
+      const PropertyBagError e = BagErrorOf(read);
+      EXPECT_EQ(e.key(), "Key");
+      EXPECT_TRUE(Contains(e.what(), "property \"Key\": holds ")) << e.what();
+    }
+  }
 }
 
 // ---- JSON ----
@@ -336,10 +418,8 @@ TEST(PropertyBagJsonTest, UnknownPropertiesAreKeptAsTheyAre) {
   const PropertyBag bag = PropertyBag::FromJson(text);
   EXPECT_EQ(bag.ToJsonText(-1), text);
   EXPECT_EQ(bag.ReadText("caption", ""), "a");
-  PropertyBagError e = BagErrorOf([&] { bag.ReadInt32("Ratio", 0); });
-  EXPECT_EQ(e.key(), "Ratio");
-  EXPECT_TRUE(Contains(e.what(), "the number 1.5, not a 32-bit integer")) << e.what();
-  e = BagErrorOf([&] { bag.ReadText("Future", ""); });
+  EXPECT_EQ(bag.ReadInt32("Ratio", 0), 2);
+  const PropertyBagError e = BagErrorOf([&] { bag.ReadText("Future", ""); });
   EXPECT_TRUE(Contains(e.what(), "a JSON array")) << e.what();
   EXPECT_EQ(BagErrorOf([&] { bag.ReadInt32("Huge", 0); }).key(), "Huge");
 }

@@ -367,12 +367,13 @@ TEST_F(ButtonTest, AKeyOfTheWrongTypeFailsNamingItAndLeavesTheControlAsItWas) {
   const int paints = button.PaintCount();
 
   const PropertyBag bag = PropertyBag::FromJson(R"({
-    "ButtonShape": 7, "BackColor": 255, "Caption": 12, "Enabled": false,
+    "ButtonShape": 7, "BackColor": 255, "Caption": "After", "FocusRect": "maybe",
+    "Enabled": false,
     "Font": {"name": "Arial", "size": 20, "bold": false, "italic": false, "underline": false}
   })");
   const PropertyBagError error = BagErrorOf([&] { button.ReadProperties(bag); });
-  EXPECT_EQ(error.key(), "Caption");
-  EXPECT_NE(std::string(error.what()).find("Caption"), std::string::npos);
+  EXPECT_EQ(error.key(), "FocusRect");
+  EXPECT_NE(std::string(error.what()).find("FocusRect"), std::string::npos);
   EXPECT_EQ(button.ButtonShape(), 4);
   EXPECT_EQ(button.BackColor(), kButtonFace);
   EXPECT_EQ(button.Caption(), "Before");
@@ -403,20 +404,38 @@ TEST_F(ButtonTest, AWrongLastKeyStillLeavesFontAndMouseIconUntouched) {
   EXPECT_EQ(button.PaintCount(), paints);
 }
 
-TEST_F(ButtonTest, AWronglyTypedKeyNamesTheKeyForEveryType) {
+// A value of another type converts to the key's type; see the property bag for every rule.
+TEST_F(ButtonTest, LoadingConvertsAValueToTheTypeOfItsKey) {
+  const PropertyBag bag = PropertyBag::FromJson(R"({
+    "ButtonShape": 2.0, "CaptionEffect": "3", "BackColor": "255", "Caption": 12,
+    "FocusRect": 0, "Value": -1, "HandPointer": 1.5, "MousePointer": "11"
+  })");
+  Button& button = PlaceLoaded(bag);
+  EXPECT_EQ(button.ButtonShape(), 2);
+  EXPECT_EQ(button.CaptionEffect(), 3);
+  EXPECT_EQ(button.BackColor(), 0x0000FFu);
+  EXPECT_EQ(button.Caption(), "12");
+  EXPECT_FALSE(button.FocusRect());
+  EXPECT_TRUE(button.Value());
+  EXPECT_TRUE(button.HandPointer());
+  EXPECT_EQ(button.MousePointer(), 11);
+}
+
+TEST_F(ButtonTest, AKeyWhoseValueCannotConvertIsNamedForEveryType) {
   struct Case {
     const char* json;
     const char* key;
   };
   const Case cases[] = {
       {R"({"ButtonType": "one"})", "ButtonType"},
-      {R"({"EffectColor": true})", "EffectColor"},
-      {R"({"FocusRect": 1})", "FocusRect"},
+      {R"({"EffectColor": "white"})", "EffectColor"},
+      {R"({"FocusRect": "maybe"})", "FocusRect"},
       {R"({"Picture": "none"})", "Picture"},
       {R"({"Enabled": "yes"})", "Enabled"},
       {R"({"Font": 8})", "Font"},
       {R"({"MouseIcon": 3})", "MouseIcon"},
       {R"({"CaptionStyle": 4294967296})", "CaptionStyle"},
+      {R"({"MousePointer": 32767.5})", "MousePointer"},
   };
   Button& button = PlaceFresh();
   for (const Case& c : cases) {

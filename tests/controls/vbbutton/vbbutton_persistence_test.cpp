@@ -219,6 +219,23 @@ TEST_F(VbButtonTest, TheHandCursorIsSavedAsTheProgramsResource) {
   EXPECT_TRUE(PlaceLoaded(read, "again").HandPointer());
 }
 
+// A value of another type converts to the key's type; see the property bag for every rule.
+TEST_F(VbButtonTest, LoadingConvertsAValueToTheTypeOfItsKey) {
+  const PropertyBag bag = PropertyBag::FromJson(R"({
+    "BTYPE": 5.0, "TX": 7, "ENAB": 0, "BCOL": "255", "MPTR": "11", "FX": true,
+    "CHECK": "True", "VALUE": -1
+  })");
+  vbButton& b = PlaceLoaded(bag);
+  EXPECT_EQ(b.ButtonType(), 5);
+  EXPECT_EQ(b.Caption(), "7");
+  EXPECT_FALSE(b.Enabled());
+  EXPECT_EQ(b.BackColor(), 0x0000FFu);
+  EXPECT_EQ(b.MousePointer(), 11);
+  EXPECT_EQ(b.SpecialEffect(), -1);
+  EXPECT_TRUE(b.CheckBoxBehaviour());
+  EXPECT_TRUE(b.Value());
+}
+
 TEST_F(VbButtonTest, AKeyOfTheWrongTypeIsAnErrorNamingItAndPlacesNothing) {
   PropertyBag bag;
   bag.WriteText("COLTYPE", "three", "");
@@ -241,7 +258,7 @@ TEST_F(VbButtonTest, ABadBagLeavesALoadedControlAsItWas) {
   PropertyBag bag;
   bag.WriteText("TX", "After", "");
   bag.WriteInt32("BTYPE", 3, 0);
-  bag.WriteInt32("VALUE", 1, 0);  // a number where a Boolean belongs
+  bag.WriteText("VALUE", "checked", "");  // text that is no Boolean
   EXPECT_EQ(BagErrorOf([&] { b.ReadProperties(bag); }).key(), "VALUE");
   EXPECT_EQ(b.Caption(), "Before");
   EXPECT_EQ(b.ButtonType(), 6);
