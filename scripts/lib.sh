@@ -65,7 +65,7 @@ ferrowind_prepare_wine_prefix() {
   # The window tests' own windows are left unmanaged (Wine's X11 "Managed" setting for those
   # programs only): without a window manager on the test's X server, Wine would wait 2 s for
   # one at every top-level window it destroys. The program itself keeps the usual setting.
-  for test_program in win32_host_tests.exe win32_soak_tests.exe; do
+  for test_program in win32_host_tests.exe win32_soak_tests.exe win32_message_box_tests.exe; do
     /usr/lib/wine/wine64 reg add "HKCU\\Software\\Wine\\AppDefaults\\$test_program\\X11 Driver" \
       /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   done

@@ -36,6 +36,8 @@ constexpr ColorValue kWindowText = 0x80000008;  // COLOR_WINDOWTEXT
 constexpr int kIconLeftUnits = 8;
 constexpr int kTextWidthUnits = 176;
 constexpr int kIconSize = 32;
+// A dialog frame's two borders (SM_CXDLGFRAME on each side).
+constexpr int kDialogFrameWidth = 6;
 
 int MulDiv(int number, int numerator, int denominator) {
   return (number * numerator + denominator / 2) / denominator;
@@ -93,7 +95,8 @@ std::string_view MessageBoxIconName(int style) {
 // are as wide as twice the widest caption (at least four lines high) and twice a line high,
 // with a third of a button between them; the text area is at least as wide as the button row
 // needs; icon and text are centred on a band 16 pixels taller than the taller of the two, and
-// the buttons sit below it, 8 pixels above the bottom edge.
+// the buttons sit below it, 8 pixels above the bottom edge. The system's MessageBoxA measures
+// the same under Wine, pixel for pixel.
 MessageBoxView::MessageBoxView(GdiDevice& device, std::string text, int style,
                                std::shared_ptr<const Picture> icon)
     : device_(device), text_(std::move(text)), icon_(std::move(icon)) {
@@ -141,7 +144,10 @@ MessageBoxView::MessageBoxView(GdiDevice& device, std::string text, int style,
   }
   const int text_top = (band - text_height) / 2;
   text_rect_ = {text_left, text_top, text_left + text_width, text_top + text_height};
-  int x = (client_.cx - (button_width + button_space) * count + button_space) / 2;
+  // The row is centred on the whole window, dialog frame included, so it sits half a frame
+  // right of the client area's centre.
+  int x =
+      (client_.cx + kDialogFrameWidth - (button_width + button_space) * count + button_space) / 2;
   for (MessageBoxButton& button : buttons_) {
     button.rect = {x, band, x + button_width, band + button_height};
     x += button_width + button_space;

