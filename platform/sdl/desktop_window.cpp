@@ -19,6 +19,7 @@
 #include "platform/sdl/picture_surface.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/sdl/sdl_input.h"
+#include "platform/sdl/x11_wakeup_errors.h"
 
 namespace fw::sdl {
 namespace {
@@ -407,6 +408,7 @@ int RunDesktopWindow(HeadlessForm& form, FormEvents& code, const DesktopWindowOp
     ReportNoWindow();
     return 1;
   }
+  const StaleWakeupErrorFilter wakeup_errors;
   DesktopWindow window(form, options);
   if (!window.Open()) {
     ReportNoWindow();
