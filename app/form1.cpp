@@ -57,8 +57,8 @@ void Form1::ShowState(bool locked) {
 }
 
 void Form1::cmdLock_Click() {
-  RegVariant value = std::string("4");
-  if (!WriteRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue, value, kRegDword)) {
+  // Both drivers, as the command line locks them (app/usb_storage_policy.h).
+  if (!LockUsbStorage(registry_).ok()) {
     // A write that failed changes nothing on the window: it says so instead.
     host_.MsgBox(texts::kLockFailed, kMbIconError, texts::kFailureTitle);
     return;
@@ -68,8 +68,7 @@ void Form1::cmdLock_Click() {
 }
 
 void Form1::cmdUnLock_Click() {
-  RegVariant value = std::string("3");
-  if (!WriteRegistryValue(registry_, kUsbStorRoot, kUsbStorPath, kStartValue, value, kRegDword)) {
+  if (!UnlockUsbStorage(registry_).ok()) {
     host_.MsgBox(texts::kUnlockFailed, kMbIconError, texts::kFailureTitle);
     return;
   }

@@ -7,16 +7,11 @@
 #include <span>
 #include <string_view>
 
+#include "app/usb_storage_policy.h"
 #include "platform/form/form_host.h"
 #include "platform/registry.h"
 
 namespace fw::app {
-
-inline constexpr RegKey kUsbStorRoot = kHkeyLocalMachine;
-inline constexpr std::string_view kUsbStorPath = "SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
-inline constexpr std::string_view kStartValue = "Start";
-inline constexpr std::int32_t kStartLocked = 4;
-inline constexpr std::int32_t kStartUnlocked = 3;
 
 class Form1 final : public FormEvents {
  public:

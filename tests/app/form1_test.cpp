@@ -14,6 +14,7 @@
 #include "app/program.h"
 #include "controls/button/button.h"
 #include "platform/form/headless_form.h"
+#include "tests/app/key_write_refusal.h"
 #include "tests/app/scratch_registry.h"
 #include "tools/image/image.h"
 
@@ -39,7 +40,7 @@ class Form1Test : public ::testing::Test {
     form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
     recorder = std::make_unique<headless::Recorder>(form->Host());
     form->KeepMessageBoxes();
-    code = std::make_unique<Form1>(*form, scratch.registry());
+    code = std::make_unique<Form1>(*form, registry != nullptr ? *registry : scratch.registry());
     form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
       if (answers.empty()) {
         ADD_FAILURE() << "unexpected message box: " << call.title << ": " << call.text;
@@ -88,6 +89,8 @@ class Form1Test : public ::testing::Test {
 
   std::unique_ptr<GdiDevice> device = CreatePlatformGdiDevice();
   ScratchRegistry scratch;
+  // The registry the window is given, when not the scratch registry itself.
+  Registry* registry = nullptr;
   std::unique_ptr<HeadlessForm> form;
   std::unique_ptr<headless::Recorder> recorder;
   std::unique_ptr<Form1> code;
@@ -214,6 +217,88 @@ TEST_F(Form1Test, UnlockWritesThreeAndShowsTheOpenPadlock) {
   EXPECT_EQ(form->MessageBoxes()[0].style, 0x30);
   Tick();
   ExpectUnlockedState();
+}
+
+// Lock and unlock write UASPStor's Start too, where its key exists, and never make the key.
+TEST_F(Form1Test, LockAndUnlockWriteBothDrivers) {
+  struct Case {
+    const char* what;
+    bool lock;
+    bool uaspstor;
+  };
+  const std::vector<Case> cases = {
+      {"lock", true, true},
+      {"lock without UASPStor", true, false},
+      {"unlock", false, true},
+      {"unlock without UASPStor", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    scratch.Clean();
+    const std::uint8_t written = c.lock ? 4 : 3;
+    scratch.SetStart(c.lock ? 3 : 4);
+    if (c.uaspstor) scratch.SetUaspStart(0);
+    Open();
+    Tick();
+    answers = {kIdOk};
+    ClickButton(c.lock ? "cmdLock" : "cmdUnLock");
+    EXPECT_EQ(scratch.GetStart()->bytes, (std::vector<std::uint8_t>{written, 0, 0, 0}));
+    if (c.uaspstor) {
+      const auto uaspstor = scratch.GetUaspStart();
+      ASSERT_TRUE(uaspstor);
+      EXPECT_EQ(uaspstor->type, kRegDword);
+      EXPECT_EQ(uaspstor->bytes, (std::vector<std::uint8_t>{written, 0, 0, 0}));
+    } else {
+      EXPECT_FALSE(scratch.UaspStorKeyExists());
+    }
+    ASSERT_EQ(form->MessageBoxes().size(), 1u);
+    EXPECT_EQ(form->MessageBoxes()[0].title, c.lock ? "Locked" : "Un-Locked");
+    Tick();
+    if (c.lock) {
+      ExpectLockedState();
+    } else {
+      ExpectUnlockedState();
+    }
+  }
+}
+
+// A user who may write USBSTOR but not UASPStor: USBSTOR is left unwritten and the window only
+// says that it failed.
+TEST_F(Form1Test, ARefusedUaspStorWriteLeavesUsbStorUnwrittenAndTheWindowUnchanged) {
+  for (const bool lock : {true, false}) {
+    SCOPED_TRACE(lock ? "lock" : "unlock");
+    scratch.Clean();
+    const std::uint8_t stored = lock ? 3 : 4;
+    scratch.SetStart(stored);
+    scratch.SetUaspStart(0);
+    fw::testing::KeyWriteRefusal refusal(scratch, kUsbStorRoot, kUaspStorPath);
+    registry = &refusal.registry();
+    Open();
+    Tick();
+    answers = {kIdOk};
+    ClickButton(lock ? "cmdLock" : "cmdUnLock");
+    ASSERT_EQ(form->MessageBoxes().size(), 1u);
+    EXPECT_EQ(form->MessageBoxes()[0].text, lock ? texts::kLockFailed : texts::kUnlockFailed);
+    EXPECT_EQ(form->MessageBoxes()[0].style, 0x10);
+    EXPECT_EQ(scratch.GetStart()->bytes, (std::vector<std::uint8_t>{stored, 0, 0, 0}));
+    EXPECT_EQ(scratch.GetUaspStart()->bytes, (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    if (lock) {
+      ExpectUnlockedState();
+    } else {
+      ExpectLockedState();
+    }
+    Tick();
+    if (lock) {
+      ExpectUnlockedState();
+    } else {
+      ExpectLockedState();
+    }
+    // The window goes before the refusal it was given.
+    code.reset();
+    recorder.reset();
+    form.reset();
+    registry = nullptr;
+  }
 }
 
 TEST_F(Form1Test, LockOnAMissingKeyCreatesIt) {

@@ -25,6 +25,9 @@ namespace fw::testing {
 
 inline constexpr std::string_view kScratchKey = "Software\\FerrowindTests\\Scratch";
 inline constexpr std::string_view kUsbStorKey = "SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
+inline constexpr std::string_view kUaspStorKey = "SYSTEM\\CurrentControlSet\\Services\\UASPStor";
+// The value that marks a key as made by a test.
+inline constexpr std::string_view kTestKeyMarker = "FerrowindTestKey";
 
 struct StoredValue {
   std::uint32_t type = 0;
@@ -191,6 +194,28 @@ class ScratchRegistry {
     return Get(kHkeyLocalMachine, kUsbStorKey, "Start");
   }
 
+  // The second driver's key: made with or without a Start value, read back, and whether it is
+  // there at all. The key a test makes carries a marker value, so that cleaning up removes only a
+  // key a test made, never a real driver's.
+  void SetUaspStart(std::uint32_t value) {
+    AddUaspStorKey();
+    SetDword(kHkeyLocalMachine, kUaspStorKey, "Start", value);
+  }
+  void AddUaspStorKey() {
+    SetDword(kHkeyLocalMachine, kUaspStorKey, kTestKeyMarker, 1);
+  }
+  std::optional<StoredValue> GetUaspStart() {
+    return Get(kHkeyLocalMachine, kUaspStorKey, "Start");
+  }
+  bool UaspStorKeyExists() {
+    RegKey key = 0;
+    if (registry_->RegOpenKeyExA(kHkeyLocalMachine, kUaspStorKey, 0, kKeyRead, &key) != 0) {
+      return false;
+    }
+    registry_->RegCloseKey(key);
+    return true;
+  }
+
   // Writes refused while the result lives (see WriteRefusal): in the Linux build to the whole
   // store, in the Windows build to the key `path` under `root`, which must exist.
   [[nodiscard]] std::unique_ptr<WriteRefusal> RefuseWrites(RegKey root, std::string_view path) {
@@ -209,6 +234,16 @@ class ScratchRegistry {
     if (registry_->RegOpenKeyExA(kHkeyLocalMachine, kUsbStorKey, 0, kKeyAllAccessLow, &key) == 0) {
       registry_->RegDeleteValueA(key, "Start");
       registry_->RegCloseKey(key);
+    }
+    // Wine's registry has no UASPStor: the key a test made (it holds the marker) goes.
+    if (Get(kHkeyLocalMachine, kUaspStorKey, kTestKeyMarker)) {
+      if (registry_->RegOpenKeyExA(kHkeyLocalMachine, kUaspStorKey, 0, kKeyAllAccessLow, &key) ==
+          0) {
+        registry_->RegDeleteValueA(key, "Start");
+        registry_->RegDeleteValueA(key, kTestKeyMarker);
+        registry_->RegCloseKey(key);
+      }
+      registry_->RegDeleteKeyA(kHkeyLocalMachine, kUaspStorKey);
     }
     const std::string scratch(kScratchKey);
     for (const std::string& path : {scratch + "\\Deeper\\Still", scratch + "\\Deeper", scratch,
