@@ -1,9 +1,9 @@
 # The Windows program's release packages, made by cpack in the Windows build:
 #   cpack --preset windows      (or scripts/package, which builds first)
 # gives build/windows/packages/ferrowind-<version>-win64.exe, an NSIS installer, and
-# ferrowind-<version>-win64.zip, each with ferrowind.exe, README.md and LICENSE.
+# ferrowind-<version>-win64.zip, each with ferrowind.exe, ferrowind-cli.exe, README.md and LICENSE.
 #
-# The installer puts the three files in Program Files\Ferrowind (the 64-bit folder), adds a
+# The installer puts the four files in Program Files\Ferrowind (the 64-bit folder), adds a
 # Start-menu folder with the program and its uninstaller, and registers the uninstaller with
 # "Apps and features". Included from the top-level CMakeLists.txt after app/, Windows build only.
 
@@ -17,6 +17,10 @@ target_link_options(fw_static_runtime INTERFACE -static -static-libgcc -static-l
 # the tree configures while it does not.
 if(TARGET ferrowind)
   install(TARGETS ferrowind RUNTIME DESTINATION .)
+endif()
+# The command line beside it, for scripts and fleet tools.
+if(TARGET ferrowind-cli)
+  install(TARGETS ferrowind-cli RUNTIME DESTINATION .)
 endif()
 install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION .)
 

@@ -1,15 +1,15 @@
 # The release packages as a user gets them: cpack makes the ZIP and the NSIS installer from the
-# build; the ZIP holds exactly ferrowind.exe, README.md and LICENSE in one folder, the program is
-# the one just built, imports only system DLLs and carries its manifest; the installer is a
+# build; the ZIP holds exactly ferrowind.exe, ferrowind-cli.exe, README.md and LICENSE in one
+# folder, the programs are the ones just built, imports only system DLLs and carries its manifest; the installer is a
 # 64-bit Windows program. With WINE_RUN, the installer also runs silently under Wine: the files
 # land in Program Files\Ferrowind with a Start-menu shortcut and an entry in "Apps and
 # features", and the uninstaller takes all of it away again.
 #
 #   cmake -DCPACK=... -DCPACK_CONFIG=.../CPackConfig.cmake -DOUT=dir -DOBJDUMP=...
-#         -DPROGRAM=.../ferrowind.exe -DSOURCE_DIR=... -DVERSION=0.1.0
+#         -DPROGRAM=.../ferrowind.exe -DCLI=.../ferrowind-cli.exe -DSOURCE_DIR=... -DVERSION=0.1.0
 #         [-DWINE_RUN=.../wine-run -DWINEPREFIX=...] -P packages_test.cmake
 
-foreach(required CPACK CPACK_CONFIG OUT OBJDUMP PROGRAM SOURCE_DIR VERSION)
+foreach(required CPACK CPACK_CONFIG OUT OBJDUMP PROGRAM CLI SOURCE_DIR VERSION)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "packages_test.cmake needs -D${required}=...")
   endif()
@@ -57,12 +57,13 @@ if(NOT status EQUAL 0)
 endif()
 file(GLOB_RECURSE contents LIST_DIRECTORIES false RELATIVE "${unpacked}" "${unpacked}/*")
 list(SORT contents)
-set(expected "${base}/LICENSE" "${base}/README.md" "${base}/ferrowind.exe")
+set(expected "${base}/LICENSE" "${base}/README.md" "${base}/ferrowind-cli.exe"
+             "${base}/ferrowind.exe")
 if(NOT contents STREQUAL expected)
   fail("the ZIP holds [${contents}], not [${expected}]")
 endif()
 foreach(pair "README.md|${SOURCE_DIR}/README.md" "LICENSE|${SOURCE_DIR}/LICENSE"
-             "ferrowind.exe|${PROGRAM}")
+             "ferrowind.exe|${PROGRAM}" "ferrowind-cli.exe|${CLI}")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 original)
@@ -72,29 +73,39 @@ foreach(pair "README.md|${SOURCE_DIR}/README.md" "LICENSE|${SOURCE_DIR}/LICENSE"
   endif()
 endforeach()
 
-# --- The program: a 64-bit GUI program that needs nothing but Windows itself ---
-set(exe "${unpacked}/${base}/ferrowind.exe")
-execute_process(COMMAND "${OBJDUMP}" -p "${exe}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} cannot read ferrowind.exe")
-endif()
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
-list(TRANSFORM imports REPLACE "DLL Name: " "")
-list(TRANSFORM imports TOLOWER)
-message(STATUS "ferrowind.exe imports: ${imports}")
-if(imports STREQUAL "")
-  fail("no imports found in ferrowind.exe")
-endif()
-foreach(dll IN LISTS imports)
-  if(dll MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread|zlib|libz)")
-    fail("ferrowind.exe needs the toolchain's ${dll}: it must be linked statically")
-  elseif(NOT dll MATCHES "^(kernel32|user32|gdi32|advapi32|msimg32|comctl32|msvcrt|ucrtbase)[.]dll$"
-         AND NOT dll MATCHES "^api-ms-win-crt-[a-z0-9-]+[.]dll$")
-    fail("ferrowind.exe imports ${dll}, which is not part of Windows")
+# --- The programs: 64-bit programs that need nothing but Windows itself ---
+# Reads `file`'s headers into `headers_var` and checks that it imports only Windows' own DLLs.
+function(check_stands_alone file name headers_var)
+  execute_process(COMMAND "${OBJDUMP}" -p "${file}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${name}")
   endif()
-endforeach()
-if(NOT headers MATCHES "Magic[ \t]+020b")
-  fail("ferrowind.exe is not a 64-bit (PE32+) program")
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+  list(TRANSFORM imports REPLACE "DLL Name: " "")
+  list(TRANSFORM imports TOLOWER)
+  message(STATUS "${name} imports: ${imports}")
+  if(imports STREQUAL "")
+    fail("no imports found in ${name}")
+  endif()
+  foreach(dll IN LISTS imports)
+    if(dll MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread|zlib|libz)")
+      fail("${name} needs the toolchain's ${dll}: it must be linked statically")
+    elseif(NOT dll MATCHES "^(kernel32|user32|gdi32|advapi32|msimg32|comctl32|msvcrt|ucrtbase)[.]dll$"
+           AND NOT dll MATCHES "^api-ms-win-crt-[a-z0-9-]+[.]dll$")
+      fail("${name} imports ${dll}, which is not part of Windows")
+    endif()
+  endforeach()
+  if(NOT headers MATCHES "Magic[ \t]+020b")
+    fail("${name} is not a 64-bit (PE32+) program")
+  endif()
+  set(${headers_var} "${headers}" PARENT_SCOPE)
+  set(failures ${failures} PARENT_SCOPE)
+endfunction()
+set(exe "${unpacked}/${base}/ferrowind.exe")
+check_stands_alone("${exe}" ferrowind.exe headers)
+check_stands_alone("${unpacked}/${base}/ferrowind-cli.exe" ferrowind-cli.exe cli_headers)
+if(NOT cli_headers MATCHES "Subsystem[ \t]+00000003")
+  fail("ferrowind-cli.exe is not a console program")
 endif()
 if(NOT headers MATCHES "Subsystem[ \t]+00000002")
   fail("ferrowind.exe is not a GUI program (it would open a console)")
@@ -157,7 +168,7 @@ if(DEFINED WINE_RUN AND NOT WINE_RUN STREQUAL "")
   if(NOT wine_result EQUAL 0)
     fail("the silent installation failed (${wine_result}): ${wine_output}")
   endif()
-  foreach(name ferrowind.exe README.md LICENSE Uninstall.exe)
+  foreach(name ferrowind.exe ferrowind-cli.exe README.md LICENSE Uninstall.exe)
     if(NOT EXISTS "${folder}/${name}")
       fail("the installer did not put ${name} in ${folder}")
     endif()
@@ -165,6 +176,10 @@ if(DEFINED WINE_RUN AND NOT WINE_RUN STREQUAL "")
   same_files("${folder}/ferrowind.exe" "${PROGRAM}" same)
   if(NOT same)
     fail("the installed ferrowind.exe differs from the built one")
+  endif()
+  same_files("${folder}/ferrowind-cli.exe" "${CLI}" same)
+  if(NOT same)
+    fail("the installed ferrowind-cli.exe differs from the built one")
   endif()
   foreach(shortcut Ferrowind.lnk Uninstall.lnk)
     if(NOT EXISTS "${menu}/${shortcut}")
