@@ -7,28 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/open_key.h"
+
 namespace fw::app {
 namespace {
 
 constexpr std::uint32_t kCreateAndOpenAccess = kKeyAllAccessLow;
 constexpr RegStatus kUnsupportedType = -1;
-
-// Closes a key the routine opened, whatever way the routine leaves.
-class OpenKey {
- public:
-  explicit OpenKey(Registry& registry) : registry_(registry) {}
-  ~OpenKey() {
-    if (key_ != 0) registry_.RegCloseKey(key_);
-  }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  RegKey* out() { return &key_; }
-  RegKey get() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_ = 0;
-};
 
 bool IsWrittenType(std::uint32_t type) {
   return type == kRegSz || type == kRegDword;

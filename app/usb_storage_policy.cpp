@@ -4,25 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/open_key.h"
+
 namespace fw::app {
 namespace {
-
-// A key this code opened, closed whatever way the code leaves.
-class ScopedKey {
- public:
-  explicit ScopedKey(Registry& registry) : registry_(registry) {}
-  ~ScopedKey() {
-    if (key_ != 0) registry_.RegCloseKey(key_);
-  }
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  RegKey* out() { return &key_; }
-  RegKey get() const { return key_; }
-
- private:
-  Registry& registry_;
-  RegKey key_ = 0;
-};
 
 // Passes every call on and keeps the first status that was not success, so that a routine that
 // answers only True or False (WriteRegistryValue) can still say why it failed. The first
@@ -104,7 +89,7 @@ StartWriteResult WriteBothStarts(Registry& registry, std::int32_t start) {
   };
 
   // UASPStor first, and only where its key exists: it is opened, never created.
-  ScopedKey uaspstor(registry);
+  OpenKey uaspstor(registry);
   SavedValue previous;
   const RegStatus opened = registry.RegOpenKeyExA(kUsbStorRoot, kUaspStorPath, 0,
                                                   kKeyQueryValue | kKeySetValue, uaspstor.out());
@@ -189,7 +174,7 @@ DriverStart ReadDriverStart(Registry& registry, std::string_view name, std::stri
   DriverStart driver;
   driver.name = name;
   driver.path = path;
-  ScopedKey key(registry);
+  OpenKey key(registry);
   const RegStatus opened = registry.RegOpenKeyExA(kUsbStorRoot, path, 0, kKeyRead, key.out());
   if (opened == kErrorFileNotFound) {
     driver.presence = StartPresence::kNoKey;

@@ -10,24 +10,9 @@
 #include "fuzz/fuzz_check.h"
 #include "tools/cli/cli_command.h"
 
-namespace {
-
-std::vector<std::string> Arguments(std::string_view text) {
-  std::vector<std::string> args;
-  while (!text.empty()) {
-    const auto end = text.find('\n');
-    args.emplace_back(text.substr(0, end));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return args;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using fw::cli::CliOperation;
-  const std::vector<std::string> args = Arguments(fw::fuzz::AsText(data, size));
+  const std::vector<std::string> args = fw::fuzz::ArgumentsFromLines(fw::fuzz::AsText(data, size));
   const auto given = [&](std::string_view arg) {
     return std::find(args.begin(), args.end(), arg) != args.end();
   };

@@ -6,12 +6,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw::fuzz {
 
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
+}
+
+// A command line from fuzz input: one argument per line.
+inline std::vector<std::string> ArgumentsFromLines(std::string_view text) {
+  std::vector<std::string> args;
+  while (!text.empty()) {
+    const auto end = text.find('\n');
+    args.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return args;
 }
 
 // Aborts with `what` when `condition` is false: a broken promise is as much a fault as a crash.

@@ -2,11 +2,8 @@
 // (text and --json) and is-locked answers for every pairing of the two drivers, what lock and
 // unlock write, their exit statuses, and a command that fails or is misused changing nothing:
 // not the registry file's bytes, inode or modification time, nor the names in its folder.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -17,24 +14,19 @@
 
 #include "platform/soft/soft_registry.h"
 #include "tests/platform/soft/scratch_dir.h"
-
-extern char** environ;
+#include "tests/tools/tool_run.h"
 
 namespace fw::cli {
 namespace {
 
 using soft::test::ReadWholeFile;
+using soft::test::RunTool;
 using soft::test::ScratchDir;
+using soft::test::ToolRun;
 using soft::test::WriteWholeFile;
 
 constexpr std::string_view kUsbStor = "SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
 constexpr std::string_view kUaspStor = "SYSTEM\\CurrentControlSet\\Services\\UASPStor";
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
 
 // A driver's key in the store file: none, the key alone, or the key with Start as the file
 // writes it ("dword:00000004", "\"on\"", "hex:04,00").
@@ -54,38 +46,7 @@ Driver Data(std::string text) {
 class CliToolTest : public ::testing::Test {
  protected:
   ToolRun Run(std::vector<std::string> args) {
-    args.insert(args.begin(), FERROWIND_CLI_TOOL);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::string registry = "FERROWIND_REGISTRY=" + file_.string();
-    std::vector<char*> env;
-    for (char** var = environ; *var != nullptr; ++var) {
-      if (std::string_view(*var).starts_with("FERROWIND_REGISTRY=")) continue;
-      env.push_back(*var);
-    }
-    env.push_back(registry.data());
-    env.push_back(nullptr);
-
-    const auto out = dir_ / "out.txt";
-    const auto err = dir_ / "err.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t child = 0;
-    ToolRun run;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), env.data()) == 0) {
-      int status = 0;
-      if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        run.status = WEXITSTATUS(status);
-      }
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadWholeFile(out);
-    run.err = ReadWholeFile(err);
-    return run;
+    return RunTool(FERROWIND_CLI_TOOL, std::move(args), file_, dir_.path());
   }
 
   void Store(const Driver& usbstor, const Driver& uaspstor) {

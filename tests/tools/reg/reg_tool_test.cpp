@@ -2,11 +2,8 @@
 // terminal, and nothing changed by a command that fails: not the registry file's bytes, inode or
 // modification time, nor the files in its folder. The tool and the program's registry
 // see the same file.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdint>
 #include <set>
@@ -17,61 +14,25 @@
 
 #include "platform/soft/soft_registry.h"
 #include "tests/platform/soft/scratch_dir.h"
-
-extern char** environ;
+#include "tests/tools/tool_run.h"
 
 namespace fw::soft {
 namespace {
 
 using test::ReadWholeFile;
+using test::RunTool;
 using test::ScratchDir;
+using test::ToolRun;
 using test::WriteWholeFile;
 
 const std::string kUsbstor = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
 const std::string kUsbstorFull = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class RegToolTest : public ::testing::Test {
  protected:
   // Runs the tool on the test's registry file, with no terminal on its input.
   ToolRun Run(std::vector<std::string> args) {
-    args.insert(args.begin(), FERROWIND_REG_TOOL);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::string registry = "FERROWIND_REGISTRY=" + file_.string();
-    std::vector<char*> env;
-    for (char** var = environ; *var != nullptr; ++var) {
-      if (std::string_view(*var).starts_with("FERROWIND_REGISTRY=")) continue;
-      env.push_back(*var);
-    }
-    env.push_back(registry.data());
-    env.push_back(nullptr);
-
-    const auto out = dir_ / "out.txt";
-    const auto err = dir_ / "err.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t child = 0;
-    ToolRun run;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), env.data()) == 0) {
-      int status = 0;
-      if (::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        run.status = WEXITSTATUS(status);
-      }
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = ReadWholeFile(out);
-    run.err = ReadWholeFile(err);
-    return run;
+    return RunTool(FERROWIND_REG_TOOL, std::move(args), file_, dir_.path());
   }
 
   // What a failing command must leave as it was: the registry file's bytes, inode and
