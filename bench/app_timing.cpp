@@ -32,6 +32,7 @@
 
 #include "app/form1.h"
 #include "app/program.h"
+#include "bench/timing_main.h"
 #include "controls/button/button.h"
 #include "platform/form/headless_form.h"
 #include "platform/registry.h"
@@ -43,6 +44,12 @@
 #endif
 
 namespace {
+
+#ifdef _WIN32
+constexpr const char* kBuild = "Windows build (advapi32, real GDI)";
+#else
+constexpr const char* kBuild = "Linux build (registry store, soft rasterizer)";
+#endif
 
 using Clock = std::chrono::steady_clock;
 using fw::RegKey;
@@ -208,22 +215,6 @@ double RunOnce(const Case& c, double seconds, bool quick) {
   return std::chrono::duration<double, std::nano>(timed).count() / static_cast<double>(ops);
 }
 
-std::string BuildDescription() {
-#ifdef _WIN32
-  std::string text = "Windows build (advapi32, real GDI)";
-  if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
-    using WineVersion = const char* (*)();
-    // Through void*: a FARPROC takes no arguments, wine_get_version neither.
-    const auto version = reinterpret_cast<WineVersion>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")));
-    if (version != nullptr) text += std::string(" under Wine ") + version();
-  }
-  return text;
-#else
-  return "Linux build (registry store, soft rasterizer)";
-#endif
-}
-
 int Run(bool quick, double seconds) {
   BenchRegistry registry(fw::CreatePlatformRegistry());
   registry.Clean();
@@ -269,7 +260,7 @@ int Run(bool quick, double seconds) {
        {}},
   };
 
-  std::printf("Ferrowind main-window timing: %s\n", BuildDescription().c_str());
+  std::printf("Ferrowind main-window timing: %s\n", fw::bench::BuildDescription(kBuild).c_str());
   if (quick) {
     std::printf("(quick run: one checked iteration of each case; the figures mean nothing)\n");
   } else {
@@ -292,36 +283,9 @@ int Run(bool quick, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool quick = false;
-  double seconds = 0.5;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--quick") {
-      quick = true;
-    } else if (arg == "--seconds" && i + 1 < argc) {
-      seconds = std::atof(argv[++i]);
-    } else {
-      std::fprintf(stderr, "usage: app_timing [--quick] [--seconds S]\n");
-      return 2;
-    }
-  }
-#ifndef _WIN32
-  // A registry file of the bench's own, removed afterwards.
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("ferrowind-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  ::setenv("FERROWIND_REGISTRY", (folder / "registry.reg").c_str(), 1);
-#endif
-  int status = 0;
-  try {
-    status = Run(quick, seconds);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "app_timing: %s\n", e.what());
-    status = 1;
-  }
-#ifndef _WIN32
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-#endif
-  return status;
+  const std::optional<fw::bench::TimingOptions> options =
+      fw::bench::ParseTimingOptions(argc, argv, "app_timing");
+  if (!options) return 2;
+  return fw::bench::RunWithOwnRegistry("app_timing", "",
+                                       [&] { return Run(options->quick, options->seconds); });
 }

@@ -21,6 +21,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "bench/timing_main.h"
+
 #ifdef _WIN32
 #include "platform/win32/windows_include.h"
 #else
@@ -36,6 +38,12 @@ extern char** environ;
 #endif
 
 namespace {
+
+#ifdef _WIN32
+constexpr const char* kBuild = "Windows build (advapi32)";
+#else
+constexpr const char* kBuild = "Linux build (registry store)";
+#endif
 
 using Clock = std::chrono::steady_clock;
 
@@ -72,16 +80,6 @@ int RunTool(const std::string& args) {
   return static_cast<int>(status);
 }
 
-std::string BuildDescription() {
-  std::string text = "Windows build (advapi32)";
-  if (HMODULE ntdll = GetModuleHandleA("ntdll.dll")) {
-    using WineVersion = const char* (*)();
-    const auto version = reinterpret_cast<WineVersion>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")));
-    if (version != nullptr) text += std::string(" under Wine ") + version();
-  }
-  return text;
-}
 #else
 class SpawnActions {
  public:
@@ -114,9 +112,6 @@ int RunTool(const std::string& args) {
   return WEXITSTATUS(status);
 }
 
-std::string BuildDescription() {
-  return "Linux build (registry store)";
-}
 #endif
 
 // Microseconds per start of the tool with `args` over one run of about `seconds` (exactly one
@@ -138,7 +133,8 @@ double RunOnce(const std::string& args, double seconds, bool quick) {
 }
 
 int Run(bool quick, double seconds) {
-  std::printf("ferrowind-cli status, start to exit: %s\n", BuildDescription().c_str());
+  std::printf("ferrowind-cli status, start to exit: %s\n",
+              fw::bench::BuildDescription(kBuild).c_str());
   if (quick) {
     std::printf("(quick run: one checked start; the figure means nothing)\n");
   } else {
@@ -159,42 +155,16 @@ int Run(bool quick, double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool quick = false;
-  double seconds = 0.5;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--quick") {
-      quick = true;
-    } else if (arg == "--seconds" && i + 1 < argc) {
-      seconds = std::atof(argv[++i]);
-    } else {
-      std::fprintf(stderr, "usage: cli_timing [--quick] [--seconds S]\n");
-      return 2;
-    }
-  }
-#ifndef _WIN32
-  // A registry file of the bench's own, with both drivers locked, removed afterwards.
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                       ("ferrowind-cli-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path file = folder / "registry.reg";
-  std::ofstream(file) << "Windows Registry Editor Version 5.00\n\n"
-                         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\UASPStor]\n"
-                         "\"Start\"=dword:00000004\n\n"
-                         "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR]\n"
-                         "\"Start\"=dword:00000004\n";
-  ::setenv("FERROWIND_REGISTRY", file.c_str(), 1);
-#endif
-  int status = 0;
-  try {
-    status = Run(quick, seconds);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "cli_timing: %s\n", e.what());
-    status = 1;
-  }
-#ifndef _WIN32
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-#endif
-  return status;
+  const std::optional<fw::bench::TimingOptions> options =
+      fw::bench::ParseTimingOptions(argc, argv, "cli_timing");
+  if (!options) return 2;
+  // Both drivers locked.
+  const std::string registry =
+      "Windows Registry Editor Version 5.00\n\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\UASPStor]\n"
+      "\"Start\"=dword:00000004\n\n"
+      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\USBSTOR]\n"
+      "\"Start\"=dword:00000004\n";
+  return fw::bench::RunWithOwnRegistry("cli_timing", registry,
+                                       [&] { return Run(options->quick, options->seconds); });
 }
