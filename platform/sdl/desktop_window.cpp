@@ -398,6 +398,8 @@ void DesktopWindow::Draw() {
 
 int RunDesktopWindow(HeadlessForm& form, FormEvents& code, const DesktopWindowOptions& options) {
   SetHints();
+  // Made before SDL's video starts, gone only after it has closed its X connections.
+  const StaleWakeupErrorFilter wakeup_errors;
   const VideoSubsystem video;
   if (!video.ok()) {
     ReportNoWindow();
@@ -408,7 +410,6 @@ int RunDesktopWindow(HeadlessForm& form, FormEvents& code, const DesktopWindowOp
     ReportNoWindow();
     return 1;
   }
-  const StaleWakeupErrorFilter wakeup_errors;
   DesktopWindow window(form, options);
   if (!window.Open()) {
     ReportNoWindow();

@@ -1,10 +1,7 @@
 #include "platform/sdl/x11_wakeup_errors.h"
 
-#include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
-
-#include <cstring>
 
 namespace fw::sdl {
 namespace {
@@ -21,14 +18,10 @@ int FilterStaleWakeup(Display* display, XErrorEvent* error) {
 }  // namespace
 
 StaleWakeupErrorFilter::StaleWakeupErrorFilter() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver == nullptr || std::strcmp(driver, "x11") != 0) return;
   previous_handler = XSetErrorHandler(FilterStaleWakeup);
-  installed_ = true;
 }
 
 StaleWakeupErrorFilter::~StaleWakeupErrorFilter() {
-  if (!installed_) return;
   XSetErrorHandler(previous_handler);
   previous_handler = nullptr;
 }

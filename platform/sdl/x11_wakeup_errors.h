@@ -8,18 +8,16 @@
 
 namespace fw::sdl {
 
-// While the object lives, BadWindow answers to X_SendEvent are ignored on SDL's X11 driver;
-// every other X error goes to the handler that was there before. Does nothing on other video
-// drivers.
+// While the object lives, BadWindow answers to X_SendEvent are ignored; every other X error
+// goes to the handler that was there before. Xlib reports an error when it next reads from the
+// connection, which for SDL's second connection may be only when SDL closes it: the object must
+// outlive SDL's video subsystem. Other video drivers never call the handler.
 class StaleWakeupErrorFilter {
  public:
   StaleWakeupErrorFilter();
   ~StaleWakeupErrorFilter();
   StaleWakeupErrorFilter(const StaleWakeupErrorFilter&) = delete;
   StaleWakeupErrorFilter& operator=(const StaleWakeupErrorFilter&) = delete;
-
- private:
-  bool installed_ = false;
 };
 
 }  // namespace fw::sdl
