@@ -31,9 +31,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-
 extern char** environ;
 #endif
 
