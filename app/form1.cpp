@@ -27,6 +27,9 @@ void ToolTipIfDifferent(FormImage& image, std::string_view text) {
   if (image.ToolTipText() != text) image.ToolTipText(std::string(text));
 }
 
+// The command-line tool beside the program, which writes both drivers as the window does.
+constexpr std::string_view kCommandLineTool = "ferrowind-cli.exe";
+
 }  // namespace
 
 void Form1::ControlEvent(std::string_view control, std::string_view event,
@@ -56,9 +59,18 @@ void Form1::ShowState(bool locked) {
   EnableIfDifferent(host_.ControlAs<Button>(locked ? "cmdUnLock" : "cmdLock"), true);
 }
 
+bool Form1::WriteDrivers(bool lock) {
+  // Both drivers, as the command line writes them (app/usb_storage_policy.h).
+  const StartWriteResult written = lock ? LockUsbStorage(registry_) : UnlockUsbStorage(registry_);
+  if (written.ok()) return true;
+  if (written.status != kErrorAccessDenied || elevation_ == nullptr) return false;
+  // A user without write access: the same writes, made by the tool with administrator rights.
+  // Declining the prompt, or the tool failing, leaves everything as it was.
+  return elevation_->RunElevated(kCommandLineTool, lock ? "lock" : "unlock").Succeeded();
+}
+
 void Form1::cmdLock_Click() {
-  // Both drivers, as the command line locks them (app/usb_storage_policy.h).
-  if (!LockUsbStorage(registry_).ok()) {
+  if (!WriteDrivers(/*lock=*/true)) {
     // A write that failed changes nothing on the window: it says so instead.
     host_.MsgBox(texts::kLockFailed, kMbIconError, texts::kFailureTitle);
     return;
@@ -68,7 +80,7 @@ void Form1::cmdLock_Click() {
 }
 
 void Form1::cmdUnLock_Click() {
-  if (!UnlockUsbStorage(registry_).ok()) {
+  if (!WriteDrivers(/*lock=*/false)) {
     host_.MsgBox(texts::kUnlockFailed, kMbIconError, texts::kFailureTitle);
     return;
   }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/usb_storage_policy.h"
+#include "platform/elevation.h"
 #include "platform/form/form_host.h"
 #include "platform/registry.h"
 
@@ -15,7 +16,10 @@ namespace fw::app {
 
 class Form1 final : public FormEvents {
  public:
-  Form1(FormHost& host, Registry& registry) : host_(host), registry_(registry) {}
+  // `elevation`, where the platform has it, carries out a lock or unlock the user's own rights
+  // do not allow (null: a refused write only shows the failure message).
+  Form1(FormHost& host, Registry& registry, Elevation* elevation = nullptr)
+      : host_(host), registry_(registry), elevation_(elevation) {}
 
   void ControlEvent(std::string_view control, std::string_view event,
                     std::span<const EventArg> args) override;
@@ -30,12 +34,17 @@ class Form1 final : public FormEvents {
   void cmdExit_Click();
   void Timer1_Timer();
 
+  // Writes both drivers' Start for `lock`; when the user may not, has ferrowind-cli do it as an
+  // administrator. Whether the drivers were written.
+  bool WriteDrivers(bool lock);
+
   // Shows one padlock state: the picture and which of the two buttons is available. A property
   // changes only where its value differs, so a steady state repaints nothing.
   void ShowState(bool locked);
 
   FormHost& host_;
   Registry& registry_;
+  Elevation* elevation_;
 };
 
 }  // namespace fw::app

@@ -10,6 +10,7 @@
 #include "platform/gdi.h"
 #include "platform/registry.h"
 #include "platform/win32/form_window.h"
+#include "platform/win32/win32_elevation.h"
 #include "platform/win32/windows_include.h"
 
 namespace {
@@ -21,7 +22,10 @@ int Run() {
   const std::unique_ptr<fw::Registry> registry = fw::CreatePlatformRegistry();
   const fw::FormDesign& design = fw::app::Form1Design();
   fw::win32::Win32Form form(*device, design, fw::app::MakeUserControl, fw::app::ResourcePicture);
-  fw::app::Form1 code(form, *registry);
+  // Any user may run the window; a write the user may not make goes to ferrowind-cli.exe, run
+  // as an administrator with the system's consent prompt over the window.
+  fw::win32::Win32Elevation elevation(form.window());
+  fw::app::Form1 code(form, *registry, &elevation);
   form.Show(code);
   const int status = fw::win32::RunMessageLoop();
   form.RethrowFailure();

@@ -62,13 +62,31 @@ ferrowind_prepare_wine_prefix() {
   # away from ctest's pipes (otherwise ctest waits for them forever).
   /usr/lib/wine/wineserver64 -p >/dev/null 2>&1 || true
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
+  # On a new prefix that start also runs a desktop process (explorer.exe) with no display, which
+  # ends a second or so later; a windowed program started before it ends joins its desktop and
+  # can make no window at all (CreateWindowEx fails with error 1400). Wait for it to end.
+  for _ in $(seq 1 60); do
+    ferrowind_prefix_has_desktop_process || break
+    sleep 0.5
+  done
   # The window tests' own windows are left unmanaged (Wine's X11 "Managed" setting for those
   # programs only): without a window manager on the test's X server, Wine would wait 2 s for
   # one at every top-level window it destroys. The program itself keeps the usual setting.
-  for test_program in win32_host_tests.exe win32_soak_tests.exe win32_message_box_tests.exe; do
+  for test_program in win32_host_tests.exe win32_soak_tests.exe win32_message_box_tests.exe \
+    win32_elevation_tests.exe; do
     /usr/lib/wine/wine64 reg add "HKCU\\Software\\Wine\\AppDefaults\\$test_program\\X11 Driver" \
       /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   done
+}
+
+# Whether a desktop process (explorer.exe /desktop) of this $WINEPREFIX is running.
+ferrowind_prefix_has_desktop_process() {
+  for pid in $(pgrep -f 'explorer[.]exe /desktop' || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      return 0
+    fi
+  done
+  return 1
 }
 
 ferrowind_stop_wine() {

@@ -40,7 +40,8 @@ class Form1Test : public ::testing::Test {
     form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
     recorder = std::make_unique<headless::Recorder>(form->Host());
     form->KeepMessageBoxes();
-    code = std::make_unique<Form1>(*form, registry != nullptr ? *registry : scratch.registry());
+    code = std::make_unique<Form1>(*form, registry != nullptr ? *registry : scratch.registry(),
+                                   elevation);
     form->AnswerMessageBoxes([this](const MessageBoxCall& call) {
       if (answers.empty()) {
         ADD_FAILURE() << "unexpected message box: " << call.title << ": " << call.text;
@@ -91,6 +92,8 @@ class Form1Test : public ::testing::Test {
   ScratchRegistry scratch;
   // The registry the window is given, when not the scratch registry itself.
   Registry* registry = nullptr;
+  // What carries out a write the user may not make (none by default, as on Linux).
+  Elevation* elevation = nullptr;
   std::unique_ptr<HeadlessForm> form;
   std::unique_ptr<headless::Recorder> recorder;
   std::unique_ptr<Form1> code;
@@ -298,6 +301,94 @@ TEST_F(Form1Test, ARefusedUaspStorWriteLeavesUsbStorUnwrittenAndTheWindowUnchang
     recorder.reset();
     form.reset();
     registry = nullptr;
+  }
+}
+
+// An elevation that answers as told and records what it was asked to run.
+class ScriptedElevation final : public Elevation {
+ public:
+  explicit ScriptedElevation(std::function<ElevatedRun()> answer) : answer_(std::move(answer)) {}
+  ElevatedRun RunElevated(std::string_view program, std::string_view arguments) override {
+    calls.push_back(std::string(program) + " " + std::string(arguments));
+    return answer_();
+  }
+  std::vector<std::string> calls;
+
+ private:
+  std::function<ElevatedRun()> answer_;
+};
+
+// A user who may not write: the window has ferrowind-cli make the writes as an administrator.
+// Only its success shows the new state; declining the prompt or the tool failing changes
+// nothing and shows the failure message.
+TEST_F(Form1Test, ARefusedWriteIsMadeByTheElevatedToolOrFailsWithNothingChanged) {
+  using Outcome = ElevatedRun::Outcome;
+  struct Case {
+    const char* what;
+    bool lock;
+    bool refused;               // the user's own write is refused
+    ElevatedRun answer;         // what the elevated run ends with
+    bool administrator_writes;  // the tool makes the writes (as ferrowind-cli would)
+  };
+  const std::vector<Case> cases = {
+      {"lock, tool succeeds", true, true, {Outcome::kExited, 0, {}}, true},
+      {"unlock, tool succeeds", false, true, {Outcome::kExited, 0, {}}, true},
+      {"lock, prompt declined", true, true, {Outcome::kDeclined, 0, {}}, false},
+      {"unlock, tool refused too", false, true, {Outcome::kExited, 5, {}}, false},
+      {"lock, tool missing", true, true, {Outcome::kFailed, 0, "not found"}, false},
+      {"lock, user may write", true, false, {Outcome::kExited, 0, {}}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    scratch.Clean();
+    const std::uint8_t stored = c.lock ? 3 : 4;
+    const std::uint8_t wanted = c.lock ? 4 : 3;
+    scratch.SetStart(stored);
+    scratch.SetUaspStart(stored);
+    auto refusal =
+        std::make_unique<fw::testing::KeyWriteRefusal>(scratch, kUsbStorRoot, kUsbStorPath);
+    if (!c.refused) refusal->Lift();
+    ScriptedElevation scripted([&] {
+      if (c.administrator_writes) {
+        refusal->Lift();
+        const StartWriteResult written =
+            c.lock ? LockUsbStorage(scratch.registry()) : UnlockUsbStorage(scratch.registry());
+        EXPECT_TRUE(written.ok()) << written.status;
+      }
+      return c.answer;
+    });
+    registry = &refusal->registry();
+    elevation = &scripted;
+    Open();
+    Tick();
+    answers = {kIdOk};
+    ClickButton(c.lock ? "cmdLock" : "cmdUnLock");
+    const bool written = !c.refused || c.answer.Succeeded();
+    EXPECT_EQ(scripted.calls, c.refused
+                                  ? std::vector<std::string>{std::string("ferrowind-cli.exe ") +
+                                                             (c.lock ? "lock" : "unlock")}
+                                  : std::vector<std::string>{});
+    ASSERT_EQ(form->MessageBoxes().size(), 1u);
+    if (written) {
+      EXPECT_EQ(form->MessageBoxes()[0].title, c.lock ? "Locked" : "Un-Locked");
+    } else {
+      EXPECT_EQ(form->MessageBoxes()[0].text, c.lock ? texts::kLockFailed : texts::kUnlockFailed);
+    }
+    const std::uint8_t now = written ? wanted : stored;
+    EXPECT_EQ(scratch.GetStart()->bytes[0], now);
+    EXPECT_EQ(scratch.GetUaspStart()->bytes[0], now);
+    Tick();
+    if (written == c.lock) {
+      ExpectLockedState();
+    } else {
+      ExpectUnlockedState();
+    }
+    // The window goes before the refusal and the elevation it was given.
+    code.reset();
+    recorder.reset();
+    form.reset();
+    registry = nullptr;
+    elevation = nullptr;
   }
 }
 

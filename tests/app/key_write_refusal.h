@@ -30,6 +30,15 @@ class KeyWriteRefusal {
         KeyWriteRefusal(const KeyWriteRefusal&) = delete;
   KeyWriteRefusal& operator=(const KeyWriteRefusal&) = delete;
 
+  // Ends the refusal (an administrator's write, say); registry() stays usable.
+  void Lift() {
+#ifdef _WIN32
+    refusal_.reset();
+#else
+    view_.Lift();
+#endif
+  }
+
   // The registry to give the code under test.
   Registry& registry() {
 #ifdef _WIN32
@@ -76,6 +85,8 @@ class KeyWriteRefusal {
       return registry_.RegDeleteValueA(key, name);
     }
 
+    void Lift() { lifted_ = true; }
+
    private:
     // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER, and the
     // generic rights that hold them.
@@ -83,7 +94,7 @@ class KeyWriteRefusal {
         0x0002 | 0x0004 | 0x0020 | 0x00010000 | 0x00040000 | 0x00080000 | 0x40000000 | 0x10000000;
 
     bool Refused(RegKey root, std::string_view sub_key, std::uint32_t access) const {
-      return root == root_ && (access & kWriteRights) != 0 &&
+      return !lifted_ && root == root_ && (access & kWriteRights) != 0 &&
              std::equal(sub_key.begin(), sub_key.end(), path_.begin(), path_.end(),
                         [](char a, char b) {
                           return std::tolower(static_cast<unsigned char>(a)) ==
@@ -94,6 +105,7 @@ class KeyWriteRefusal {
     Registry& registry_;
     RegKey root_;
     std::string path_;
+    bool lifted_ = false;
   };
   RefusingView view_;
 #endif

@@ -80,10 +80,11 @@ TEST(WindowsResources, TheManifestIsResourceOneOfTypeManifestWithTheFilesBytes) 
   EXPECT_EQ(ResourceText(RT_MANIFEST, 2), "");
 }
 
-TEST(WindowsResources, TheManifestAsksForAnAdministrator) {
+// Every user may open the window: administrator rights are asked for only to write.
+TEST(WindowsResources, TheManifestRunsWithTheUsersOwnRights) {
   const std::string manifest = ResourceText(RT_MANIFEST, 1);
   EXPECT_EQ(Count(manifest, "<requestedExecutionLevel "), 1u);
-  EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level="requireAdministrator" )"
+  EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level="asInvoker" )"
                           R"(uiAccess="false"/>)"),
             std::string::npos);
 }

@@ -90,7 +90,7 @@ function(check_stands_alone file name headers_var)
   foreach(dll IN LISTS imports)
     if(dll MATCHES "^(libstdc\\+\\+|libgcc|libwinpthread|zlib|libz)")
       fail("${name} needs the toolchain's ${dll}: it must be linked statically")
-    elseif(NOT dll MATCHES "^(kernel32|user32|gdi32|advapi32|msimg32|comctl32|msvcrt|ucrtbase)[.]dll$"
+    elseif(NOT dll MATCHES "^(kernel32|user32|gdi32|advapi32|msimg32|comctl32|shell32|msvcrt|ucrtbase)[.]dll$"
            AND NOT dll MATCHES "^api-ms-win-crt-[a-z0-9-]+[.]dll$")
       fail("${name} imports ${dll}, which is not part of Windows")
     endif()
@@ -110,11 +110,12 @@ endif()
 if(NOT headers MATCHES "Subsystem[ \t]+00000002")
   fail("ferrowind.exe is not a GUI program (it would open a console)")
 endif()
-# The manifest is stored among the resources as plain text: administrator rights, common
-# controls 6, and no DPI awareness (Windows scales the window as a whole).
-file(STRINGS "${exe}" elevation REGEX "requestedExecutionLevel level=\"requireAdministrator\"")
-if(elevation STREQUAL "")
-  fail("ferrowind.exe carries no manifest asking for an administrator")
+# The manifest is stored among the resources as plain text: the user's own rights (a write asks
+# for an administrator's through ferrowind-cli.exe), common controls 6, and no DPI awareness
+# (Windows scales the window as a whole).
+file(STRINGS "${exe}" elevation REGEX "requestedExecutionLevel level=\"[A-Za-z]+\"")
+if(NOT elevation MATCHES "level=\"asInvoker\"")
+  fail("ferrowind.exe's manifest does not run it with the user's own rights: ${elevation}")
 endif()
 file(STRINGS "${exe}" common_controls REGEX "name=\"Microsoft[.]Windows[.]Common-Controls\"")
 if(common_controls STREQUAL "")
