@@ -6,6 +6,9 @@
 # The installer puts the four files in Program Files\Ferrowind (the 64-bit folder), adds a
 # Start-menu folder with the program and its uninstaller, and registers the uninstaller with
 # "Apps and features". Included from the top-level CMakeLists.txt after app/, Windows build only.
+#
+# The target `msi` makes build/windows/packages/ferrowind-<version>-win64.msi with wixl (Debian's
+# wixl), the package fleets deploy silently: cmake/ferrowind.wxs says what it installs.
 
 # fw_static_runtime: what ferrowind.exe links to stand alone on a clean Windows: libstdc++,
 # libgcc and winpthreads linked in, so that it imports only system DLLs (kernel32, user32, gdi32,
@@ -60,3 +63,21 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 
 include(CPack)
+
+# The Windows Installer package.
+find_program(WIXL wixl)
+if(WIXL AND TARGET ferrowind AND TARGET ferrowind-cli)
+  set(FERROWIND_MSI "${CMAKE_BINARY_DIR}/packages/ferrowind-${PROJECT_VERSION}-win64.msi")
+  add_custom_command(
+    OUTPUT "${FERROWIND_MSI}"
+    COMMAND "${CMAKE_COMMAND}" -DWIXL=${WIXL} -DVERSION=${PROJECT_VERSION}
+            -DPROGRAM=$<TARGET_FILE:ferrowind> -DCLI=$<TARGET_FILE:ferrowind-cli>
+            -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DOUTPUT=${FERROWIND_MSI}
+            -P "${PROJECT_SOURCE_DIR}/cmake/make_msi.cmake"
+    DEPENDS ferrowind ferrowind-cli "${PROJECT_SOURCE_DIR}/cmake/ferrowind.wxs"
+            "${PROJECT_SOURCE_DIR}/cmake/make_msi.cmake" "${PROJECT_SOURCE_DIR}/README.md"
+            "${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_SOURCE_DIR}/app/res/ferrowind.ico"
+    COMMENT "Making ferrowind-${PROJECT_VERSION}-win64.msi with wixl"
+    VERBATIM)
+  add_custom_target(msi ALL DEPENDS "${FERROWIND_MSI}")
+endif()
