@@ -16,6 +16,7 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "platform/form/headless_form.h"
+#include "platform/win32/win32_elevation.h"
 #include "tests/app/scratch_registry.h"
 #include "tests/platform/win32/win32_test_support.h"
 
@@ -96,7 +97,11 @@ class FormWindowTest : public ::testing::Test {
     };
     form = std::make_unique<Win32Form>(*device, app::Form1Design(), app::MakeUserControl,
                                        app::ResourcePicture, options);
-    code = std::make_unique<app::Form1>(*form, scratch.registry());
+    if (with_elevation) {
+      elevation = std::make_unique<Win32Elevation>(
+          form->window(), std::filesystem::path(FERROWIND_CLI_TOOL).parent_path());
+    }
+    code = std::make_unique<app::Form1>(*form, scratch.registry(), elevation.get());
     events = std::make_unique<NotingEvents>(*code);
     form->Show(*events);
     // The first tick brings the display in line with the registry.
@@ -117,7 +122,10 @@ class FormWindowTest : public ::testing::Test {
 
   std::unique_ptr<GdiDevice> device = CreatePlatformGdiDevice();
   fw::testing::ScratchRegistry scratch;
+  // Whether the window has ferrowind-cli.exe make a refused write, as the program does.
+  bool with_elevation = false;
   std::unique_ptr<Win32Form> form;
+  std::unique_ptr<Win32Elevation> elevation;
   std::unique_ptr<app::Form1> code;
   std::unique_ptr<NotingEvents> events;
   std::deque<int> answers;
@@ -225,6 +233,26 @@ TEST_F(FormWindowTest, LockWritesFourShowsTheClosedPadlockAndTheTickSaysLocked) 
   EXPECT_EQ(tips[0].rect, form->PixelRect("imgLock"));
   // The tooltip control holds exactly that tool.
   EXPECT_EQ(::SendMessageA(form->ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+// A user whose write is refused: the window runs ferrowind-cli.exe through the shell's "runas";
+// the tool is refused too (the key's access list denies everyone), so the window shows the
+// failure message over itself, changes nothing and takes input again.
+TEST_F(FormWindowTest, ARefusedLockRunsTheToolElevatedAndShowsItsFailure) {
+  scratch.SetStart(3);
+  with_elevation = true;
+  Open();
+  const auto refusal = scratch.RefuseWrites(kHkeyLocalMachine, app::kUsbStorPath);
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  EXPECT_EQ(StoredStart(), 3);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Ferrowind");
+  EXPECT_EQ(boxes[0].style, 0x10);
+  EXPECT_EQ(owners[0], hwnd());
+  EXPECT_TRUE(::IsWindowEnabled(hwnd()));
+  EXPECT_TRUE(Enabled("cmdLock"));
+  EXPECT_TRUE(form->Image("imgUnLock").Visible());
 }
 
 TEST_F(FormWindowTest, TheWindowPaintsThePadlockAndTheStatusText) {
