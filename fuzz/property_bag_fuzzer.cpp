@@ -8,14 +8,14 @@
 #include <string>
 
 #include "fuzz/fuzz_check.h"
-#include "platform/property_bag.h"
+#include "platform/property_bag_json.h"
 #include "platform/resource_pictures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fw::PictureResolver resolver = fw::LoadResourcePictureNamed;
   fw::PropertyBag bag;
   try {
-    bag = fw::PropertyBag::FromJson(fw::fuzz::AsText(data, size), resolver);
+    bag = fw::PropertyBagFromJson(fw::fuzz::AsText(data, size), resolver);
   } catch (const fw::PropertyBagError& error) {
     fw::fuzz::CheckOneLine(error);
     return 0;
@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     convert([&] { return bag.ReadBool(key, false); });
     convert([&] { return bag.ReadText(key, ""); });
   }
-  const std::string saved = bag.ToJsonText();
-  const std::string resaved = fw::PropertyBag::FromJson(saved, resolver).ToJsonText();
+  const std::string saved = fw::PropertyBagToJsonText(bag);
+  const std::string resaved = fw::PropertyBagToJsonText(fw::PropertyBagFromJson(saved, resolver));
   fw::fuzz::Check(resaved == saved, "a saved bag reads back as the same bag");
   return 0;
 }

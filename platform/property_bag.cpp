@@ -13,17 +13,9 @@
 #include <variant>
 
 #include "platform/ansi_text.h"
-#include "platform/base64.h"
-#include "platform/picture_encode.h"
-#include "platform/untrusted_json.h"
 
 namespace fw {
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-// The largest font size a saved bag may hold, in points.
-constexpr double kMaxFontSize = 2048.0;
 
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -41,16 +33,6 @@ std::string Quoted(std::string_view ansi_key) {
 
 [[noreturn]] void Fail(std::string_view ansi_key, const std::string& message) {
   throw PropertyBagError(AnsiToUtf8(ansi_key), Quoted(ansi_key) + ": " + message);
-}
-
-// A string of the JSON form (UTF-8) as the bag holds it; `key_utf8` names the property.
-std::string FromJsonString(const Json& value, const std::string& key_utf8, std::string_view what) {
-  std::string out;
-  if (const auto problem = Utf8ToAnsi(value.get_ref<const std::string&>(), out)) {
-    throw PropertyBagError(key_utf8,
-                           "property \"" + key_utf8 + "\": " + std::string(what) + ": " + *problem);
-  }
-  return out;
 }
 
 std::optional<std::int64_t> AsInteger(const PropertyValue& value) {
@@ -72,8 +54,8 @@ std::string Describe(const PropertyValue& value) {
     std::string operator()(const PropertyFont&) const { return "a font"; }
     std::string operator()(const PicturePtr& p) const { return p ? "a picture" : "no picture"; }
     std::string operator()(const OpaqueJson& v) const {
-      if (v.value.is_number()) return "the number " + v.value.dump();
-      return std::string("a JSON ") + v.value.type_name();
+      if (v.is_number()) return "the number " + v.text();
+      return "a JSON " + std::string(v.type_name());
     }
   };
   return std::visit(Visitor{}, value);
@@ -136,9 +118,8 @@ std::optional<Number> NumberOf(const PropertyValue& value) {
     if (const auto real = NumberFromText(*text)) return Number(*real);
     return std::nullopt;
   }
-  if (const auto* json = std::get_if<OpaqueJson>(&value);
-      json != nullptr && json->value.is_number()) {
-    return Number(json->value.get<double>());
+  if (const auto* json = std::get_if<OpaqueJson>(&value); json != nullptr && json->is_number()) {
+    return Number(json->number());
   }
   return std::nullopt;
 }
@@ -154,9 +135,8 @@ std::string QuotedText(std::string_view ansi_text) {
 std::string Held(const PropertyValue& value) {
   if (const auto whole = AsInteger(value)) return std::to_string(*whole);
   if (const auto* text = std::get_if<std::string>(&value)) return QuotedText(*text);
-  if (const auto* json = std::get_if<OpaqueJson>(&value);
-      json != nullptr && json->value.is_number()) {
-    return json->value.dump();
+  if (const auto* json = std::get_if<OpaqueJson>(&value); json != nullptr && json->is_number()) {
+    return json->text();
   }
   return Describe(value);
 }
@@ -169,167 +149,33 @@ std::string RealText(double value) {
   return buffer.data();
 }
 
-// JSON form of one value.
-Json ToJsonValue(const PropertyValue& value) {
-  struct Visitor {
-    Json operator()(std::int16_t v) const { return v; }
-    Json operator()(std::int32_t v) const { return v; }
-    Json operator()(std::int64_t v) const { return v; }
-    Json operator()(Bool16 v) const { return static_cast<bool>(v); }
-    Json operator()(const std::string& v) const { return AnsiToUtf8(v); }
-    Json operator()(const PropertyFont& v) const {
-      Json font = Json::object();
-      font["name"] = AnsiToUtf8(v.name);
-      font["size"] = v.size;
-      font["bold"] = v.bold;
-      font["italic"] = v.italic;
-      font["underline"] = v.underline;
-      return font;
-    }
-    Json operator()(const PicturePtr& v) const {
-      if (!v) return nullptr;
-      Json picture = Json::object();
-      if (v->from_resource()) {
-        picture["resource"] = AnsiToUtf8(v->resource_name());
-      } else if (v->drawn()) {
-        picture["bmp"] = EncodeBase64(EncodeBmp24(v->image()));
-      } else {
-        picture[v->file_type()] = EncodeBase64(v->file_bytes());
-      }
-      return picture;
-    }
-    Json operator()(const OpaqueJson& v) const { return v.value; }
-  };
-  return std::visit(Visitor{}, value);
-}
-
-constexpr std::array<std::string_view, 4> kPictureMembers{"resource", "bmp", "ico", "cur"};
-constexpr std::array<std::string_view, 5> kFontMembers{"name", "size", "bold", "italic",
-                                                       "underline"};
-
-PicturePtr PictureFromJson(const Json& object, const std::string& key,
-                           const PictureResolver& resolver) {
-  const std::string where = "property \"" + key + "\": ";
-  if (object.size() != 1) {
-    throw PropertyBagError(key, where + "a picture is an object with exactly one member " +
-                                    "(resource, bmp, ico or cur); this one has " +
-                                    std::to_string(object.size()));
-  }
-  const std::string& type = object.begin().key();
-  const Json& data = object.begin().value();
-  if (!data.is_string()) {
-    throw PropertyBagError(key, where + "the picture's \"" + type + "\" is a JSON " +
-                                    data.type_name() + ", not a string");
-  }
-  if (type == "resource") {
-    const std::string name = FromJsonString(data, key, "the resource name");
-    if (!resolver) {
-      throw PropertyBagError(key, where + "holds the resource picture \"" +
-                                      data.get<std::string>() +
-                                      "\", but resource pictures cannot be read here");
-    }
-    PicturePtr picture = resolver(name);
-    if (!picture) {
-      throw PropertyBagError(
-          key, where + "unknown resource picture \"" + data.get<std::string>() + "\"");
-    }
-    return picture;
-  }
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes = DecodeBase64(data.get_ref<const std::string&>());
-  } catch (const std::invalid_argument& e) {
-    throw PropertyBagError(key, where + "the picture's \"" + type + "\" data: " + e.what());
-  }
-  try {
-    return std::make_shared<const Picture>(LoadPicture(bytes, type));
-  } catch (const PictureError& e) {
-    throw PropertyBagError(key, where + "unreadable picture: " + e.what());
-  }
-}
-
-PropertyFont FontFromJson(const Json& object, const std::string& key) {
-  const std::string where = "property \"" + key + "\": ";
-  PropertyFont font;
-  bool has_name = false;
-  bool has_size = false;
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    const std::string& member = it.key();
-    const Json& value = it.value();
-    const auto wrong = [&](std::string_view wanted) {
-      return PropertyBagError(key, where + "the font's \"" + member + "\" is a JSON " +
-                                       value.type_name() + ", not " + std::string(wanted));
-    };
-    if (member == "name") {
-      if (!value.is_string()) throw wrong("a string");
-      font.name = FromJsonString(value, key, "the font name");
-      has_name = true;
-    } else if (member == "size") {
-      if (!value.is_number()) throw wrong("a number");
-      font.size = value.get<double>();
-      if (!std::isfinite(font.size) || font.size <= 0.0 || font.size > kMaxFontSize) {
-        throw PropertyBagError(
-            key, where + "the font's size " + value.dump() + " is not between 0 and 2048 points");
-      }
-      has_size = true;
-    } else if (member == "bold" || member == "italic" || member == "underline") {
-      if (!value.is_boolean()) throw wrong("true or false");
-      const bool on = value.get<bool>();
-      (member == "bold" ? font.bold : member == "italic" ? font.italic : font.underline) = on;
-    } else {
-      throw PropertyBagError(key, where + "unknown member \"" + member +
-                                      "\" in a font (expected name, size, bold, italic, "
-                                      "underline)");
-    }
-  }
-  if (!has_name || !has_size) {
-    throw PropertyBagError(key, where + "a font needs both \"name\" and \"size\"");
-  }
-  return font;
-}
-
-// The bag's value for one member of the JSON form.
-PropertyValue ValueFromJson(const Json& value, const std::string& key,
-                            const PictureResolver& resolver) {
-  switch (value.type()) {
-    case Json::value_t::boolean:
-      return Bool16(value.get<bool>());
-    case Json::value_t::number_integer:
-      return value.get<std::int64_t>();
-    case Json::value_t::number_unsigned: {
-      const auto number = value.get<std::uint64_t>();
-      if (number <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        return static_cast<std::int64_t>(number);
-      }
-      return OpaqueJson{value};
-    }
-    case Json::value_t::string:
-      return FromJsonString(value, key, "the text");
-    case Json::value_t::null:
-      return PicturePtr{};
-    case Json::value_t::object: {
-      const auto has_any = [&value](const auto& names) {
-        return std::any_of(names.begin(), names.end(),
-                           [&value](std::string_view name) { return value.contains(name); });
-      };
-      if (has_any(kPictureMembers)) return PictureFromJson(value, key, resolver);
-      if (has_any(kFontMembers)) return FontFromJson(value, key);
-      return OpaqueJson{value};
-    }
-    default:
-      return OpaqueJson{value};
-  }
-}
-
-Json ParseBagJson(std::string_view text) {
-  try {
-    return ParseUntrustedJson(text);
-  } catch (const JsonTextError& error) {
-    throw PropertyBagError("", error.what());
-  }
-}
-
 }  // namespace
+
+std::string_view OpaqueJson::type_name() const {
+  switch (type_) {
+    case Type::kNull:
+      return "null";
+    case Type::kBoolean:
+      return "boolean";
+    case Type::kWholeNumber:
+    case Type::kRealNumber:
+      return "number";
+    case Type::kString:
+      return "string";
+    case Type::kArray:
+      return "array";
+    case Type::kObject:
+      return "object";
+  }
+  return "value";
+}
+
+bool operator==(const OpaqueJson& a, const OpaqueJson& b) {
+  const bool both_whole =
+      a.type_ == OpaqueJson::Type::kWholeNumber && b.type_ == OpaqueJson::Type::kWholeNumber;
+  if (a.is_number() && b.is_number() && !both_whole) return a.number_ == b.number_;
+  return a.type_ == b.type_ && a.text_ == b.text_;
+}
 
 FontSpec PropertyFont::ToFontSpec() const {
   FontSpec spec;
@@ -530,8 +376,8 @@ std::string PropertyBag::ReadText(std::string_view key, std::string_view default
   if (const auto whole = AsInteger(value)) return std::to_string(*whole);
   if (const auto* flag = std::get_if<Bool16>(&value)) return *flag ? "True" : "False";
   if (const auto* json = std::get_if<OpaqueJson>(&value)) {
-    if (json->value.is_number_float()) return RealText(json->value.get<double>());
-    if (json->value.is_number()) return json->value.dump();
+    if (json->type() == OpaqueJson::Type::kRealNumber) return RealText(json->number());
+    if (json->is_number()) return json->text();
   }
   WrongType(entry->key, value, "text");
 }
@@ -550,48 +396,6 @@ PicturePtr PropertyBag::ReadPicture(std::string_view key, const PicturePtr& defa
   const auto* value = std::get_if<PicturePtr>(&entry->value);
   if (value == nullptr) WrongType(entry->key, entry->value, "a picture");
   return *value;
-}
-
-// ---- JSON ----
-
-nlohmann::ordered_json PropertyBag::ToJson() const {
-  Json json = Json::object();
-  for (const Entry& entry : entries_) json[AnsiToUtf8(entry.key)] = ToJsonValue(entry.value);
-  return json;
-}
-
-std::string PropertyBag::ToJsonText(int indent) const {
-  // Everything the bag makes is UTF-8 already; only a value kept from a caller's JSON could be
-  // otherwise, and it is written with U+FFFD rather than not at all.
-  return ToJson().dump(indent, ' ', false, Json::error_handler_t::replace);
-}
-
-PropertyBag PropertyBag::FromJson(std::string_view text, const PictureResolver& resolver) {
-  return FromJsonValue(ParseBagJson(text), resolver);
-}
-
-PropertyBag PropertyBag::FromJsonValue(const nlohmann::ordered_json& json,
-                                       const PictureResolver& resolver) {
-  if (!json.is_object()) {
-    throw PropertyBagError(
-        "", std::string("the property bag's JSON is a ") + json.type_name() + ", not an object");
-  }
-  PropertyBag bag;
-  for (auto it = json.begin(); it != json.end(); ++it) {
-    const std::string& key_utf8 = it.key();
-    const Json& value = it.value();
-    std::string key;
-    if (const auto problem = Utf8ToAnsi(key_utf8, key)) {
-      throw PropertyBagError(key_utf8, "property \"" + key_utf8 + "\": the name: " + *problem);
-    }
-    if (const PropertyBag::Entry* earlier = bag.FindEntry(key)) {
-      throw PropertyBagError(key_utf8, "property \"" + key_utf8 + "\" appears twice (also as \"" +
-                                           AnsiToUtf8(earlier->key) +
-                                           "\"); names differ only in case");
-    }
-    bag.Store(key, ValueFromJson(value, key_utf8, resolver));
-  }
-  return bag;
 }
 
 }  // namespace fw

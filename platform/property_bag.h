@@ -1,34 +1,24 @@
 #pragma once
-// The container's property bag: the design-time settings of a control, by name, and their JSON
-// form.
+// The container's property bag: the design-time settings of a control, by name. Its JSON form
+// (what a saved bag looks like) is platform/property_bag_json.h, kept apart so that a control
+// compiles without a JSON library.
 //
 // Names are compared without regard to ASCII case ("BUTTONSHAPE" finds "ButtonShape"); a name
-// keeps the spelling of its latest write and the position of its first, so the JSON lists the
-// properties in the order they were first written. A value equal to the property's default is
-// not stored at all, and reading a missing property gives the default back.
+// keeps the spelling of its latest write and the position of its first, so a saved bag lists
+// the properties in the order they were first written. A value equal to the property's default
+// is not stored at all, and reading a missing property gives the default back.
 //
 // Strings (text, font names, resource names and the names themselves) are held as the controls
-// draw them, in Windows-1252; the JSON text is UTF-8 and the bag converts between the two.
+// draw them, in Windows-1252.
 //
-// JSON form, one member per property:
-//   integer         a number
-//   Boolean         true / false
-//   text            a string
-//   font            {"name": "Tahoma", "size": 8.25, "bold": false, "italic": false,
-//                    "underline": false}
-//   picture         {"resource": NAME} or {"bmp" | "ico" | "cur": base64 of the file}
-//   no picture      null
-// A number read back has no width until a typed reader checks it against its property's type.
-// A number with a fraction (or beyond 64 bits) is kept as its JSON; the typed readers convert it.
-// Values of any other shape (properties of a newer version) are kept as they are and written
-// back unchanged.
+// A number loaded from JSON has no width until a typed reader checks it against its property's
+// type. A number with a fraction (or beyond 64 bits) is kept as its JSON; the typed readers
+// convert it. Values of any other shape (properties of a newer version) are kept as they are and
+// written back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <nlohmann/json.hpp>
-#include <optional>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,7 +27,6 @@
 #include <variant>
 #include <vector>
 
-#include "platform/base64.h"
 #include "platform/color.h"
 #include "platform/gdi.h"
 #include "platform/picture.h"
@@ -85,10 +74,40 @@ struct PropertyFont {
 
 using PicturePtr = std::shared_ptr<const Picture>;  // null: no picture
 
-// A value loaded from JSON that the bag does not interpret, kept to be written back.
-struct OpaqueJson {
-  nlohmann::ordered_json value;
-  friend bool operator==(const OpaqueJson&, const OpaqueJson&) = default;
+// A value loaded from JSON that the bag does not interpret, kept to be written back as it was
+// read. The bag holds it as compact JSON text; the JSON form makes it.
+class OpaqueJson {
+ public:
+  enum class Type : std::uint8_t {
+    kNull,
+    kBoolean,
+    kWholeNumber,
+    kRealNumber,
+    kString,
+    kArray,
+    kObject
+  };
+
+  OpaqueJson() = default;  // null
+  // `text` is the value's compact JSON; `number` its value when it is a number.
+  OpaqueJson(Type type, std::string text, double number = 0.0)
+      : type_(type), text_(std::move(text)), number_(number) {}
+
+  Type type() const { return type_; }
+  const std::string& text() const { return text_; }
+  bool is_number() const { return type_ == Type::kWholeNumber || type_ == Type::kRealNumber; }
+  double number() const { return number_; }
+  // The type as a JSON error names it: "null", "boolean", "number", "string", "array", "object".
+  std::string_view type_name() const;
+
+  // As JSON values compare: a whole number and a real by value (1 equals 1.0, -0.0 equals 0.0),
+  // anything else by its text.
+  friend bool operator==(const OpaqueJson& a, const OpaqueJson& b);
+
+ private:
+  Type type_ = Type::kNull;
+  std::string text_ = "null";
+  double number_ = 0.0;
 };
 
 // int64 is an integer read from JSON, whose width only its reader knows.
@@ -147,28 +166,21 @@ class PropertyBag {
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
 
-  // The JSON object, one member per stored property, in order.
-  nlohmann::ordered_json ToJson() const;
-  std::string ToJsonText(int indent = 2) const;
-
-  // Reads a bag back. Malformed JSON is an error giving its byte offset, line and column; a
-  // property that cannot be read (a font or picture object with wrong members, bad base64, a
-  // file PictureError rejects, an unknown resource, two names differing only in case) is an
-  // error naming it. Resource pictures go through `resolver`; without one they are an error.
-  static PropertyBag FromJson(std::string_view text, const PictureResolver& resolver = {});
-  // The same from JSON already parsed (a separate name: JSON converts from strings).
-  static PropertyBag FromJsonValue(const nlohmann::ordered_json& json,
-                                   const PictureResolver& resolver = {});
-
- private:
+  // A stored property: its name as last written and its value.
   struct Entry {
     std::string key;
     PropertyValue value;
   };
+  // The stored properties, in order.
+  const std::vector<Entry>& entries() const { return entries_; }
+  // The stored property, or null.
+  const Entry* FindEntry(std::string_view key) const;
+  // Stores `value` under `key` even when it equals a default: a loaded bag keeps what it read.
+  void Store(std::string_view key, PropertyValue value);
+
+ private:
   std::size_t* FindIndex(std::string_view key);
   const std::size_t* FindIndex(std::string_view key) const;
-  const Entry* FindEntry(std::string_view key) const;
-  void Store(std::string_view key, PropertyValue value);
   std::int64_t ReadInteger(std::string_view key, std::int64_t low, std::int64_t high,
                            std::int64_t default_value, std::string_view type) const;
 

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/ansi_text.h"
+#include "platform/property_bag_json.h"
 #include "platform/untrusted_json.h"
 
 namespace fw {
@@ -162,7 +163,7 @@ FormControlDesign ParseControl(const Json& json, std::size_t index, const FormDe
     case FormControlKind::UserControl:
       c.control_class = m.RequiredText("class");
       try {
-        c.properties = PropertyBag::FromJsonValue(m.Required("properties"), resolver);
+        c.properties = PropertyBagFromJsonValue(m.Required("properties"), resolver);
       } catch (const std::exception& error) {
         m.Fail(std::string("has properties that cannot be read: ") + error.what());
       }

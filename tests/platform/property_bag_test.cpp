@@ -1,6 +1,4 @@
 // The controls' property bag: defaults, names without case, typed reads and the JSON form.
-#include "platform/property_bag.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/base64.h"
+#include "platform/property_bag_json.h"
 #include "tests/platform/picture_test_files.h"
 
 namespace fw {
@@ -91,7 +91,7 @@ TEST(PropertyBagTest, AValueEqualToItsDefaultIsNotStored) {
   bag.WriteColor("ForeColor", 0x80000012u, 0x80000012u);
   bag.WriteProperty("Value", std::int16_t{5}, std::int32_t{5});
   EXPECT_TRUE(bag.empty());
-  EXPECT_EQ(bag.ToJsonText(-1), "{}");
+  EXPECT_EQ(PropertyBagToJsonText(bag, -1), "{}");
 
   bag.WriteInt16("ButtonShape", 2, 0);
   EXPECT_EQ(bag.size(), 1u);
@@ -167,13 +167,13 @@ TEST(PropertyBagTest, ColoursKeepTheirBitsAsThirtyTwoBitIntegers) {
   EXPECT_EQ(bag.ReadInt32("BackColor", 0), -2147483633);
   EXPECT_EQ(bag.ReadColor("BackColor", 0), 0x8000000Fu);
   EXPECT_EQ(bag.ReadColor("ForeColor", 0), 0x00FF8000u);
-  EXPECT_EQ(bag.ToJsonText(-1), R"({"BackColor":-2147483633,"ForeColor":16744448})");
+  EXPECT_EQ(PropertyBagToJsonText(bag, -1), R"({"BackColor":-2147483633,"ForeColor":16744448})");
   // Either spelling of a system colour reads back.
-  const PropertyBag loaded = PropertyBag::FromJson(R"({"A": 2147483663, "B": -2147483633})");
+  const PropertyBag loaded = PropertyBagFromJson(R"({"A": 2147483663, "B": -2147483633})");
   EXPECT_EQ(loaded.ReadColor("A", 0), 0x8000000Fu);
   EXPECT_EQ(loaded.ReadColor("B", 0), 0x8000000Fu);
   const PropertyBagError e =
-      BagErrorOf([] { PropertyBag::FromJson(R"({"A": 4294967296})").ReadColor("A", 0); });
+      BagErrorOf([] { PropertyBagFromJson(R"({"A": 4294967296})").ReadColor("A", 0); });
   EXPECT_EQ(e.key(), "A");
   EXPECT_TRUE(Contains(e.what(), "does not fit a colour")) << e.what();
 }
@@ -221,7 +221,7 @@ TEST(PropertyBagTest, AValueThatCannotConvertIsAnErrorNamingTheKey) {
 }
 
 TEST(PropertyBagTest, IntegersAreCheckedAgainstTheWidthOfTheirKey) {
-  const PropertyBag bag = PropertyBag::FromJson(
+  const PropertyBag bag = PropertyBagFromJson(
       R"({"ButtonShape": 70000, "Low": -32769, "Edge": -32768, "Big": 5000000000})");
   PropertyBagError e = BagErrorOf([&] { bag.ReadInt16("ButtonShape", 0); });
   EXPECT_EQ(e.key(), "ButtonShape");
@@ -309,7 +309,7 @@ TEST(PropertyBagTest, AValueConvertsToTheTypeItIsReadAs) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.json);
-    const PropertyBag bag = PropertyBag::FromJson(std::string(R"({"Key": )") + c.json + "}");
+    const PropertyBag bag = PropertyBagFromJson(std::string(R"({"Key": )") + c.json + "}");
     const auto read = [&]() -> std::string {
       switch (c.as) {
         case As::Int16:
@@ -346,7 +346,7 @@ TEST(PropertyBagJsonTest, WritesTheDocumentedForm) {
   bag.WritePicture("Picture", Share(LoadPicture(SmallBmp(), "bmp")), nullptr);
   bag.WritePicture("Skin", Resources().skin(), nullptr);
   const std::string bmp64 = EncodeBase64(SmallBmp());
-  EXPECT_EQ(bag.ToJsonText(-1),
+  EXPECT_EQ(PropertyBagToJsonText(bag, -1),
             R"({"ButtonShape":3,"Enabled":false,"Caption":"&OK",)"
             R"("Font":{"name":"Tahoma","size":9.75,"bold":true,"italic":false,"underline":true},)"
             R"("Picture":{"bmp":")" +
@@ -374,8 +374,8 @@ TEST(PropertyBagJsonTest, EveryValueTypeRoundTripsWithSpellingAndOrder) {
   bag.WritePicture("DisabledPicture", nullptr, resources.skin());  // none, against a default
   bag.WriteColor("MaskColor", 0x80000005u, 0);
 
-  const std::string text = bag.ToJsonText();
-  const PropertyBag loaded = PropertyBag::FromJson(text, resources.Resolver());
+  const std::string text = PropertyBagToJsonText(bag);
+  const PropertyBag loaded = PropertyBagFromJson(text, resources.Resolver());
   EXPECT_EQ(loaded.Keys(), bag.Keys());
   EXPECT_EQ(loaded.Keys(),
             (std::vector<std::string>{"zOrder", "BackColor", "Enabled", "cmdLock", "Caption",
@@ -406,7 +406,7 @@ TEST(PropertyBagJsonTest, EveryValueTypeRoundTripsWithSpellingAndOrder) {
   EXPECT_EQ(cursor->file_bytes(), cur->file_bytes());
 
   // Saved again, byte for byte the same text.
-  EXPECT_EQ(loaded.ToJsonText(), text);
+  EXPECT_EQ(PropertyBagToJsonText(loaded), text);
   // The text itself is UTF-8.
   EXPECT_TRUE(Contains(text, "\"Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81\"")) << text;
 }
@@ -415,8 +415,8 @@ TEST(PropertyBagJsonTest, UnknownPropertiesAreKeptAsTheyAre) {
   const std::string text =
       R"({"Future":[1,2,{"x":null}],"Ratio":1.5,"Caption":"a","Nested":{"deep":[true]},)"
       R"("Huge":18446744073709551615})";
-  const PropertyBag bag = PropertyBag::FromJson(text);
-  EXPECT_EQ(bag.ToJsonText(-1), text);
+  const PropertyBag bag = PropertyBagFromJson(text);
+  EXPECT_EQ(PropertyBagToJsonText(bag, -1), text);
   EXPECT_EQ(bag.ReadText("caption", ""), "a");
   EXPECT_EQ(bag.ReadInt32("Ratio", 0), 2);
   const PropertyBagError e = BagErrorOf([&] { bag.ReadText("Future", ""); });
@@ -424,35 +424,55 @@ TEST(PropertyBagJsonTest, UnknownPropertiesAreKeptAsTheyAre) {
   EXPECT_EQ(BagErrorOf([&] { bag.ReadInt32("Huge", 0); }).key(), "Huge");
 }
 
+TEST(PropertyBagJsonTest, KeptValuesAreSavedWithTheRestsIndentation) {
+  const std::string text = R"({"Future":[1,{"x":"\u00e9"}],"Ratio":-0.0,"Big":1e300})";
+  EXPECT_EQ(PropertyBagToJsonText(PropertyBagFromJson(text)),
+            nlohmann::ordered_json::parse(text).dump(2));
+}
+
+TEST(PropertyBagJsonTest, KeptValuesCompareAsJsonDoes) {
+  const PropertyBag bag = PropertyBagFromJson(
+      R"({"Huge": 18446744073709551615, "Real": 1.8446744073709552e19, "Zero": 0.0,)"
+      R"( "Minus": -0.0, "List": [1, 2], "Same": [1, 2], "Other": [2, 1]})");
+  const auto same = [&](const char* a, const char* b) {
+    return PropertyValuesEqual(*bag.Find(a), *bag.Find(b));
+  };
+  EXPECT_TRUE(same("Huge", "Real"));
+  EXPECT_TRUE(same("Zero", "Minus"));
+  EXPECT_TRUE(same("List", "Same"));
+  EXPECT_FALSE(same("List", "Other"));
+  EXPECT_FALSE(same("Zero", "List"));
+}
+
 TEST(PropertyBagJsonTest, MalformedJsonGivesThePosition) {
-  PropertyBagError e = BagErrorOf([] { PropertyBag::FromJson("{\"a\": 1,\n \"b\": }"); });
+  PropertyBagError e = BagErrorOf([] { PropertyBagFromJson("{\"a\": 1,\n \"b\": }"); });
   EXPECT_EQ(e.key(), "");
   EXPECT_TRUE(Contains(e.what(), "malformed JSON at byte 16")) << e.what();
   EXPECT_TRUE(Contains(e.what(), "line 2, column 7")) << e.what();
   for (const char* bad : {"", "{", "{\"a\" 1}", "[1,]", "{\"a\": tru}", "{\"a\": \"\xFF\"}",
                           "{\"a\": 1} x", "{\"a\": 1e999}"}) {
-    e = BagErrorOf([&] { PropertyBag::FromJson(bad); });
+    e = BagErrorOf([&] { PropertyBagFromJson(bad); });
     EXPECT_TRUE(Contains(e.what(), "malformed JSON")) << bad << ": " << e.what();
   }
 }
 
 TEST(PropertyBagJsonTest, TheTopLevelMustBeAnObject) {
   for (const char* text : {"[]", "3", "null", "\"x\""}) {
-    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    const PropertyBagError e = BagErrorOf([&] { PropertyBagFromJson(text); });
     EXPECT_TRUE(Contains(e.what(), "not an object")) << e.what();
   }
 }
 
 TEST(PropertyBagJsonTest, NamesDifferingOnlyInCaseAreAnError) {
   const PropertyBagError e =
-      BagErrorOf([] { PropertyBag::FromJson(R"({"Caption": "a", "CAPTION": "b"})"); });
+      BagErrorOf([] { PropertyBagFromJson(R"({"Caption": "a", "CAPTION": "b"})"); });
   EXPECT_EQ(e.key(), "CAPTION");
   EXPECT_TRUE(Contains(e.what(), "also as \"Caption\"")) << e.what();
 }
 
 TEST(PropertyBagJsonTest, ErrorsShowControlCharactersOfTheNamesAsEscapes) {
   const PropertyBagError e =
-      BagErrorOf([] { PropertyBag::FromJson(R"({"A\u001b[2J": 1, "a\u001B[2j": 2})"); });
+      BagErrorOf([] { PropertyBagFromJson(R"({"A\u001b[2J": 1, "a\u001B[2j": 2})"); });
   EXPECT_EQ(e.key(), "a\x1B[2j");  // the key as the JSON spells it
   EXPECT_TRUE(Contains(e.what(), "\"a\\x1B[2j\"")) << e.what();
   EXPECT_TRUE(Contains(e.what(), "also as \"A\\x1B[2J\"")) << e.what();
@@ -461,7 +481,7 @@ TEST(PropertyBagJsonTest, ErrorsShowControlCharactersOfTheNamesAsEscapes) {
 TEST(PropertyBagJsonTest, BadBase64IsAnErrorNamingTheKey) {
   for (const char* data : {"!!!!", "QQ", "QQ=A", "Q===", "QR==", "QQ==QQ==", "Qk0 AAAA", "===="}) {
     const std::string text = std::string(R"({"Picture": {"bmp": ")") + data + "\"}}";
-    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    const PropertyBagError e = BagErrorOf([&] { PropertyBagFromJson(text); });
     EXPECT_EQ(e.key(), "Picture") << data;
     EXPECT_TRUE(Contains(e.what(), "\"Picture\"")) << e.what();
     EXPECT_TRUE(Contains(e.what(), "bad base64")) << e.what();
@@ -477,16 +497,16 @@ TEST(PropertyBagJsonTest, AnUnreadablePictureIsAnErrorNamingTheKey) {
       R"({"Picture": {"bmp": ""}})",
   };
   for (const std::string& text : cases) {
-    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    const PropertyBagError e = BagErrorOf([&] { PropertyBagFromJson(text); });
     EXPECT_EQ(e.key(), "Picture");
     EXPECT_TRUE(Contains(e.what(), "property \"Picture\": unreadable picture:")) << e.what();
   }
-  const PropertyBagError truncated = BagErrorOf([&] { PropertyBag::FromJson(cases[0]); });
+  const PropertyBagError truncated = BagErrorOf([&] { PropertyBagFromJson(cases[0]); });
   EXPECT_TRUE(Contains(truncated.what(), "BMP: the pixel data at byte")) << truncated.what();
 
   for (const char* text : {R"({"Picture": {"bmp": 5}})", R"({"Picture": {"bmp": "", "x": 1}})",
                            R"({"Picture": {"resource": "A", "ico": ""}})"}) {
-    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    const PropertyBagError e = BagErrorOf([&] { PropertyBagFromJson(text); });
     EXPECT_EQ(e.key(), "Picture") << text;
   }
 }
@@ -494,15 +514,14 @@ TEST(PropertyBagJsonTest, AnUnreadablePictureIsAnErrorNamingTheKey) {
 TEST(PropertyBagJsonTest, ResourcePicturesGoThroughTheResolver) {
   const Resources resources;
   const PropertyBag bag =
-      PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_SKIN"}})", resources.Resolver());
+      PropertyBagFromJson(R"({"Skin": {"resource": "IDB_SKIN"}})", resources.Resolver());
   EXPECT_EQ(bag.ReadPicture("Skin", nullptr), resources.skin());
 
-  PropertyBagError e = BagErrorOf([&] {
-    PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_NONE"}})", resources.Resolver());
-  });
+  PropertyBagError e = BagErrorOf(
+      [&] { PropertyBagFromJson(R"({"Skin": {"resource": "IDB_NONE"}})", resources.Resolver()); });
   EXPECT_EQ(e.key(), "Skin");
   EXPECT_TRUE(Contains(e.what(), "unknown resource picture \"IDB_NONE\"")) << e.what();
-  e = BagErrorOf([&] { PropertyBag::FromJson(R"({"Skin": {"resource": "IDB_SKIN"}})"); });
+  e = BagErrorOf([&] { PropertyBagFromJson(R"({"Skin": {"resource": "IDB_SKIN"}})"); });
   EXPECT_EQ(e.key(), "Skin");
 }
 
@@ -513,30 +532,30 @@ TEST(PropertyBagJsonTest, MalformedFontsAreAnErrorNamingTheKey) {
         R"({"Font": {"name": "Arial", "size": -1}})", R"({"Font": {"name": "Arial", "size": 1e6}})",
         R"({"Font": {"name": "Arial", "size": 8, "bold": 1}})",
         R"({"Font": {"name": "Arial", "size": 8, "Bold": true}})"}) {
-    const PropertyBagError e = BagErrorOf([&] { PropertyBag::FromJson(text); });
+    const PropertyBagError e = BagErrorOf([&] { PropertyBagFromJson(text); });
     EXPECT_EQ(e.key(), "Font") << text;
     EXPECT_TRUE(Contains(e.what(), "property \"Font\"")) << e.what();
   }
   // The Booleans may be left out.
-  const PropertyBag bag = PropertyBag::FromJson(R"({"Font": {"name": "Arial", "size": 8}})");
+  const PropertyBag bag = PropertyBagFromJson(R"({"Font": {"name": "Arial", "size": 8}})");
   EXPECT_EQ(bag.ReadFont("Font", PropertyFont{}), (PropertyFont{"Arial", 8, false, false, false}));
 }
 
 TEST(PropertyBagJsonTest, TextMustFitWindows1252) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({"Caption": "\u20ac\u00e9\u0178"})");
+  const PropertyBag bag = PropertyBagFromJson(R"({"Caption": "\u20ac\u00e9\u0178"})");
   EXPECT_EQ(bag.ReadText("Caption", ""), "\x80\xE9\x9F");
-  const PropertyBagError e = BagErrorOf([] { PropertyBag::FromJson(R"({"Caption": "\u65e5"})"); });
+  const PropertyBagError e = BagErrorOf([] { PropertyBagFromJson(R"({"Caption": "\u65e5"})"); });
   EXPECT_EQ(e.key(), "Caption");
   EXPECT_TRUE(Contains(e.what(), "U+65E5")) << e.what();
 }
 
 TEST(PropertyBagJsonTest, HostileNestingIsRefused) {
   const std::string deep = "{\"a\":" + std::string(100000, '[') + std::string(100000, ']') + "}";
-  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBag::FromJson(deep); }).what(), "nested deeper"));
+  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBagFromJson(deep); }).what(), "nested deeper"));
   std::string many = "{";
   for (int i = 0; i < 10001; ++i) many += "\"k" + std::to_string(i) + "\":1,";
   many.back() = '}';
-  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBag::FromJson(many); }).what(), "members"));
+  EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBagFromJson(many); }).what(), "members"));
 }
 
 // ---- Base64 ----

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag.h"
+#include "platform/property_bag_json.h"
 #include "platform/resource_pictures.h"
 
 namespace fw {
@@ -118,7 +118,7 @@ TEST(ResourcePictures, UnknownNamesAndOtherFilesGiveNoPicture) {
 
 TEST(ResourcePictures, ServeAsAPropertyBagsPictureResolver) {
   const PictureResolver resolver = LoadResourcePictureNamed;
-  const PropertyBag bag = PropertyBag::FromJson(
+  const PropertyBag bag = PropertyBagFromJson(
       R"({"MouseIcon": {"resource": "hand.cur"}, "Picture": {"resource": "padlock_closed.bmp"}})",
       resolver);
   const PicturePtr cursor = bag.ReadPicture("MouseIcon", nullptr);
@@ -128,8 +128,8 @@ TEST(ResourcePictures, ServeAsAPropertyBagsPictureResolver) {
   ASSERT_NE(padlock, nullptr);
   EXPECT_EQ(padlock->width(), 52);
   // Saved back as the same reference.
-  EXPECT_EQ(bag.ToJson()["MouseIcon"]["resource"], "hand.cur");
-  EXPECT_THROW(PropertyBag::FromJson(R"({"Picture": {"resource": "missing.bmp"}})", resolver),
+  EXPECT_EQ(PropertyBagToJson(bag)["MouseIcon"]["resource"], "hand.cur");
+  EXPECT_THROW(PropertyBagFromJson(R"({"Picture": {"resource": "missing.bmp"}})", resolver),
                PropertyBagError);
 }
 

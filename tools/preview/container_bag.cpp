@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/color.h"
+#include "platform/property_bag_json.h"
 #include "tools/preview/whole_file.h"
 
 namespace fw::preview {
@@ -57,7 +58,7 @@ SavedControl ReadSavedControl(const std::filesystem::path& path) {
   try {
     // No picture resolver: the tool has no resources, so a resource picture is an error
     // naming its key.
-    saved.bag = PropertyBag::FromJson(
+    saved.bag = PropertyBagFromJson(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   } catch (const PropertyBagError& error) {
     throw FileError(file + ": " + error.what());
@@ -69,7 +70,7 @@ SavedControl ReadSavedControl(const std::filesystem::path& path) {
 }
 
 std::string SavedControlText(const PropertyBag& bag) {
-  return bag.ToJsonText(2) + '\n';
+  return PropertyBagToJsonText(bag, 2) + '\n';
 }
 
 }  // namespace fw::preview

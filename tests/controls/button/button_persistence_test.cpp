@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/property_bag_json.h"
 #include "tests/controls/button/button_test_support.h"
 
 namespace fw::test {
@@ -177,17 +178,17 @@ TEST_F(ButtonTest, SavingAControlWithEveryPropertyAtItsDefaultWritesNoKey) {
   // Every property but the border colours is at its default: the paint that showed the control
   // wrote ButtonStyle 1's own over their default 0, and they alone are saved.
   EXPECT_THAT(bag.Keys(), ElementsAre("BorderColor", "BorderColorPressed", "BorderColorHover"))
-      << bag.ToJsonText();
+      << PropertyBagToJsonText(bag);
   EXPECT_EQ(bag.ReadColor("BorderColor", 0), k3dDarkShadow);
   EXPECT_EQ(bag.ReadColor("BorderColorPressed", 0), kButtonHighlight);
   EXPECT_EQ(bag.ReadColor("BorderColorHover", 0), k3dDarkShadow);
 
   // ButtonStyle 6 paints its border colours black, their default: only the style is saved.
-  const PropertyBag style6 = PropertyBag::FromJson(R"({"ButtonStyle": 6})");
+  const PropertyBag style6 = PropertyBagFromJson(R"({"ButtonStyle": 6})");
   Button& black = PlaceLoaded(style6, "Command2");
   PropertyBag saved;
   black.WriteProperties(saved);
-  EXPECT_THAT(saved.Keys(), ElementsAre("ButtonStyle")) << saved.ToJsonText();
+  EXPECT_THAT(saved.Keys(), ElementsAre("ButtonStyle")) << PropertyBagToJsonText(saved);
   EXPECT_EQ(saved.ReadInt32("ButtonStyle", 1), 6);
 }
 
@@ -226,12 +227,12 @@ TEST_F(ButtonTest, SavedControlLoadsBackTheSame) {
   SetAllOffDefault(first);
   PropertyBag bag;
   first.WriteProperties(bag);
-  const PropertyBag reread = PropertyBag::FromJson(bag.ToJsonText());
+  const PropertyBag reread = PropertyBagFromJson(PropertyBagToJsonText(bag));
 
   Button& second = PlaceLoaded(reread, "Command2");
   PropertyBag again;
   second.WriteProperties(again);
-  EXPECT_EQ(again.ToJsonText(), bag.ToJsonText());
+  EXPECT_EQ(PropertyBagToJsonText(again), PropertyBagToJsonText(bag));
   EXPECT_EQ(second.ButtonShape(), 3);
   EXPECT_EQ(second.ButtonTheme(), 11);
   EXPECT_EQ(second.Caption(), "Unlock");
@@ -268,7 +269,7 @@ TEST_F(ButtonTest, LoadingAnEmptyBagGivesEveryDefault) {
 
 TEST_F(ButtonTest, LoadingAppliesNoPresetAndKeepsTheSavedBorderColours) {
   // ButtonStyle 0: no paint rewrites the border colours afterwards.
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "ButtonStyle": 0, "ButtonTheme": 3,
     "BackColor": 1193046, "BackColorHover": 2, "BackColorPressed": 3,
     "BorderColor": 16, "BorderColorPressed": 32, "BorderColorHover": 48
@@ -284,7 +285,7 @@ TEST_F(ButtonTest, LoadingAppliesNoPresetAndKeepsTheSavedBorderColours) {
 }
 
 TEST_F(ButtonTest, LoadingAStyleAppliesNoStylePreset) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "ButtonStyle": 6, "ButtonStyleColors": 5, "BackColorPressed": 1118481
   })");
   Button& button = PlaceLoaded(bag);
@@ -319,7 +320,7 @@ TEST_F(ButtonTest, LoadingAnEmptyBagStillRunsTheFontAndMouseIconSetters) {
 }
 
 TEST_F(ButtonTest, LoadingMatchesKeysWithoutRegardToCaseAndIgnoresUnknownOnes) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "_extentx": 2117, "_extenty": 873,
     "buttonshape": 1, "buttonstyle": 0, "buttonstylecolors": 4, "buttontheme": 2,
     "captionalignment": 1, "backcolor": -2147483633, "bordercolorhover": 255,
@@ -366,7 +367,7 @@ TEST_F(ButtonTest, AKeyOfTheWrongTypeFailsNamingItAndLeavesTheControlAsItWas) {
   host_.ClearRecords();
   const int paints = button.PaintCount();
 
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "ButtonShape": 7, "BackColor": 255, "Caption": "After", "FocusRect": "maybe",
     "Enabled": false,
     "Font": {"name": "Arial", "size": 20, "bold": false, "italic": false, "underline": false}
@@ -389,7 +390,7 @@ TEST_F(ButtonTest, AWrongLastKeyStillLeavesFontAndMouseIconUntouched) {
   host_.ClearRecords();
   const int paints = button.PaintCount();
   // MousePointer is 16 bits: 70000 does not fit.
-  PropertyBag bag = PropertyBag::FromJson(R"({
+  PropertyBag bag = PropertyBagFromJson(R"({
     "ButtonStyle": 3,
     "Font": {"name": "Arial", "size": 20, "bold": false, "italic": false, "underline": false},
     "MousePointer": 70000
@@ -406,7 +407,7 @@ TEST_F(ButtonTest, AWrongLastKeyStillLeavesFontAndMouseIconUntouched) {
 
 // A value of another type converts to the key's type; see the property bag for every rule.
 TEST_F(ButtonTest, LoadingConvertsAValueToTheTypeOfItsKey) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "ButtonShape": 2.0, "CaptionEffect": "3", "BackColor": "255", "Caption": 12,
     "FocusRect": 0, "Value": -1, "HandPointer": 1.5, "MousePointer": "11"
   })");
@@ -440,7 +441,7 @@ TEST_F(ButtonTest, AKeyWhoseValueCannotConvertIsNamedForEveryType) {
   Button& button = PlaceFresh();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
-    const PropertyBag bag = PropertyBag::FromJson(c.json);
+    const PropertyBag bag = PropertyBagFromJson(c.json);
     EXPECT_EQ(BagErrorOf([&] { button.ReadProperties(bag); }).key(), c.key);
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/property_bag_json.h"
 #include "platform/resource_pictures.h"
 #include "tests/controls/vbbutton/vbbutton_test_support.h"
 
@@ -65,8 +66,8 @@ TEST_F(VbButtonTest, SavingWritesAllTwentyThreeKeysInOrderEvenAtTheirDefaults) {
   EXPECT_EQ(bag.ReadBool("UMCOL", false), true);
   EXPECT_EQ(bag.ReadPicture("PICN", nullptr), nullptr);
   // A missing picture is stored as "none", not left out.
-  EXPECT_EQ(bag.ToJson()["PICN"], nullptr);
-  EXPECT_EQ(bag.ToJson()["HAND"], false);
+  EXPECT_EQ(PropertyBagToJson(bag)["PICN"], nullptr);
+  EXPECT_EQ(PropertyBagToJson(bag)["HAND"], false);
 }
 
 TEST_F(VbButtonTest, LoadingAnEmptyBagGivesTheDefaults) {
@@ -129,7 +130,7 @@ TEST_F(VbButtonTest, SavedSettingsLoadBackIntoAnotherControl) {
   a.Value(true);
   const PropertyBag bag = Saved(a);
   // Through the JSON form, as a container stores it.
-  const PropertyBag read = PropertyBag::FromJson(bag.ToJsonText());
+  const PropertyBag read = PropertyBagFromJson(PropertyBagToJsonText(bag));
 
   vbButton& b = PlaceLoaded(read, "b");
   EXPECT_EQ(b.ButtonType(), 9);
@@ -191,7 +192,7 @@ TEST_F(VbButtonTest, TheSavedPointerLoadsBackUnlessHandIsTrue) {
     PropertyBag bag = Saved(saved);
     bag.WriteBool("HAND", c.hand, !c.hand);
     host_.ClearRecords();
-    vbButton& b = PlaceLoaded(PropertyBag::FromJson(bag.ToJsonText()), name + "-loaded");
+    vbButton& b = PlaceLoaded(PropertyBagFromJson(PropertyBagToJsonText(bag)), name + "-loaded");
     EXPECT_EQ(b.HandPointer(), c.hand);
     if (c.hand) {
       EXPECT_EQ(b.MousePointer(), 99);
@@ -213,15 +214,16 @@ TEST_F(VbButtonTest, TheHandCursorIsSavedAsTheProgramsResource) {
   vbButton& b = Place();
   b.HandPointer(true);
   const PropertyBag bag = Saved(b);
-  EXPECT_EQ(bag.ToJson()["MICON"]["resource"], "hand.cur");
-  const PropertyBag read = PropertyBag::FromJson(
-      bag.ToJsonText(), [](std::string_view name) { return LoadResourcePictureNamed(name); });
+  EXPECT_EQ(PropertyBagToJson(bag)["MICON"]["resource"], "hand.cur");
+  const PropertyBag read =
+      PropertyBagFromJson(PropertyBagToJsonText(bag),
+                          [](std::string_view name) { return LoadResourcePictureNamed(name); });
   EXPECT_TRUE(PlaceLoaded(read, "again").HandPointer());
 }
 
 // A value of another type converts to the key's type; see the property bag for every rule.
 TEST_F(VbButtonTest, LoadingConvertsAValueToTheTypeOfItsKey) {
-  const PropertyBag bag = PropertyBag::FromJson(R"({
+  const PropertyBag bag = PropertyBagFromJson(R"({
     "BTYPE": 5.0, "TX": 7, "ENAB": 0, "BCOL": "255", "MPTR": "11", "FX": true,
     "CHECK": "True", "VALUE": -1
   })");
