@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
@@ -10,6 +9,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/base64.h"
+#include "platform/font_json.h"
 #include "platform/picture_encode.h"
 #include "platform/untrusted_json.h"
 
@@ -17,9 +17,6 @@ namespace fw {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// The largest font size a saved bag may hold, in points.
-constexpr double kMaxFontSize = 2048.0;
 
 // A string of the JSON form (UTF-8) as the bag holds it; `key_utf8` names the property.
 std::string FromJsonString(const Json& value, const std::string& key_utf8, std::string_view what) {
@@ -135,43 +132,11 @@ PicturePtr PictureFromJson(const Json& object, const std::string& key,
 }
 
 PropertyFont FontFromJson(const Json& object, const std::string& key) {
-  const std::string where = "property \"" + key + "\": ";
-  PropertyFont font;
-  bool has_name = false;
-  bool has_size = false;
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    const std::string& member = it.key();
-    const Json& value = it.value();
-    const auto wrong = [&](std::string_view wanted) {
-      return PropertyBagError(key, where + "the font's \"" + member + "\" is a JSON " +
-                                       value.type_name() + ", not " + std::string(wanted));
-    };
-    if (member == "name") {
-      if (!value.is_string()) throw wrong("a string");
-      font.name = FromJsonString(value, key, "the font name");
-      has_name = true;
-    } else if (member == "size") {
-      if (!value.is_number()) throw wrong("a number");
-      font.size = value.get<double>();
-      if (!std::isfinite(font.size) || font.size <= 0.0 || font.size > kMaxFontSize) {
-        throw PropertyBagError(
-            key, where + "the font's size " + value.dump() + " is not between 0 and 2048 points");
-      }
-      has_size = true;
-    } else if (member == "bold" || member == "italic" || member == "underline") {
-      if (!value.is_boolean()) throw wrong("true or false");
-      const bool on = value.get<bool>();
-      (member == "bold" ? font.bold : member == "italic" ? font.italic : font.underline) = on;
-    } else {
-      throw PropertyBagError(key, where + "unknown member \"" + member +
-                                      "\" in a font (expected name, size, bold, italic, "
-                                      "underline)");
-    }
+  try {
+    return PropertyFont::FromFontSpec(ReadFontJson(object, FontJsonRules{}));
+  } catch (const FontJsonError& e) {
+    throw PropertyBagError(key, "property \"" + key + "\": the font " + e.what());
   }
-  if (!has_name || !has_size) {
-    throw PropertyBagError(key, where + "a font needs both \"name\" and \"size\"");
-  }
-  return font;
 }
 
 // The bag's value for one member of the JSON form.

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/ansi_text.h"
+#include "platform/font_json.h"
 #include "platform/property_bag_json.h"
 #include "platform/untrusted_json.h"
 
@@ -88,19 +89,12 @@ class Members {
   FontSpec Font(const char* key) const {
     const Json* value = Optional(key);
     if (value == nullptr) return {};
-    const Members font(*value, where_ + " \"" + key + "\"");
-    FontSpec spec;
-    spec.face = font.RequiredText("name");
-    const Json& size = font.Required("size");
-    if (!size.is_number() || size.get<double>() <= 0 || size.get<double>() > 2048) {
-      font.Fail("\"size\" is not a point size from above 0 to 2048");
+    try {
+      // The design's fonts are FontSpecs; members of later versions are passed over.
+      return ReadFontJson(*value, FontJsonRules{.strikethrough = true, .skip_unknown = true});
+    } catch (const FontJsonError& error) {
+      Fail(std::string("\"") + key + "\" " + error.what());
     }
-    spec.points = size.get<double>();
-    spec.bold = font.Boolean("bold", false);
-    spec.italic = font.Boolean("italic", false);
-    spec.underline = font.Boolean("underline", false);
-    spec.strikethrough = font.Boolean("strikethrough", false);
-    return spec;
   }
 
  private:

@@ -116,6 +116,13 @@ TEST(FormDesign, ErrorsNameTheControlAndWhatIsWrong) {
   }
 }
 
+TEST(FormDesign, FontsMayBeStruckOutAndPassOverMembersOfLaterVersions) {
+  const FormDesign form =
+      Parse(With(R"("bold": true})", R"("strikethrough": true, "weight": 700})"));
+  EXPECT_TRUE(form.Find("Outer")->font.strikethrough);
+  EXPECT_FALSE(form.Find("Outer")->font.bold);
+}
+
 TEST(FormDesign, ResourcePicturesInPropertiesGoThroughTheResolver) {
   const std::string text = With(R"("buttonstyle": 7)", R"("mouseicon": {"resource": "x.cur"})");
   EXPECT_THROW(Parse(text), FormDesignError);
