@@ -86,6 +86,9 @@ class Picture {
   std::vector<std::uint8_t> file_bytes_;
 };
 
+// A picture property or argument, shared as the controls pass it; null is no picture.
+using PicturePtr = std::shared_ptr<const Picture>;
+
 // Decodes a "bmp", "ico" or "cur" file and keeps its bytes. Throws PictureError for an unknown
 // type, a file of another type (an icon file given as "cur") or any unreadable file.
 Picture LoadPicture(std::span<const std::uint8_t> bytes, std::string_view type);

@@ -72,8 +72,6 @@ struct PropertyFont {
   friend bool operator==(const PropertyFont&, const PropertyFont&) = default;
 };
 
-using PicturePtr = std::shared_ptr<const Picture>;  // null: no picture
-
 // A value loaded from JSON that the bag does not interpret, kept to be written back as it was
 // read. The bag holds it as compact JSON text; the JSON form makes it.
 class OpaqueJson {

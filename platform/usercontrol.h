@@ -20,9 +20,11 @@
 #include "platform/gdi.h"
 #include "platform/geometry.h"
 #include "platform/picture.h"
-#include "platform/property_bag.h"
 
 namespace fw {
+
+// Only a control that saves or loads its properties needs the bag itself.
+class PropertyBag;
 
 // A window as the platform names it: an HWND's value in the Windows build, an id elsewhere.
 // 0 is no window.
