@@ -210,47 +210,15 @@ HostedControl& HeadlessHost::Add(const Placement& placement) {
   return *controls_.back();
 }
 
-UserControl& HeadlessHost::Window(HostedControl& slot) {
-  return slot;
-}
-UserControlSite& HeadlessHost::Site(HostedControl& slot) {
-  return slot;
-}
-
-void HeadlessHost::Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
-                         const PropertyBag* saved) {
-  slot.set_control(std::move(control));
-  try {
-    if (saved != nullptr) {
-      slot.control().ReadProperties(*saved);
-    } else {
-      slot.control().InitProperties();
-    }
-  } catch (...) {
-    // A control that could not be loaded is not placed.
-    controls_.pop_back();
-    throw;
-  }
-  slot.control().Show();
-}
-
 ControlHandlers& HeadlessHost::Place(const Placement& placement, const ControlFactory& make) {
-  auto& slot = Add(placement);
-  std::unique_ptr<ControlHandlers> control;
+  HostedControl& slot = Add(placement);
   try {
-    control = make(Window(slot), Site(slot));
+    return slot.Start(make, placement.saved);
   } catch (...) {
+    // A control that could not be made or loaded is not placed.
     controls_.pop_back();
     throw;
   }
-  if (control == nullptr) {
-    controls_.pop_back();
-    throw std::invalid_argument("HeadlessHost: nothing was made for the control '" +
-                                placement.name + "'");
-  }
-  ControlHandlers& ref = *control;
-  Start(slot, std::move(control), placement.saved);
-  return ref;
 }
 
 std::string HeadlessHost::ControlNameAt(Point client) const {

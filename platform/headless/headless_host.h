@@ -81,11 +81,13 @@ class HeadlessHost {
   // InitProperties or ReadProperties, then Show. Returns the control.
   template <class Control>
   Control& Place(const Placement& placement) {
-    auto& slot = Add(placement);
-    auto control = std::make_unique<Control>(Window(slot), Site(slot));
-    Control& ref = *control;
-    Start(slot, std::move(control), placement.saved);
-    return ref;
+    Control* made = nullptr;
+    Place(placement, [&made](UserControl& window, UserControlSite& site) {
+      auto control = std::make_unique<Control>(window, site);
+      made = control.get();
+      return control;
+    });
+    return *made;
   }
 
   // The same for a control whose class is known only at run time (a window built from design
@@ -171,10 +173,6 @@ class HeadlessHost {
   friend class HostedControl;
   friend class Recorder;
   HostedControl& Add(const Placement& placement);
-  static UserControl& Window(HostedControl& slot);
-  static UserControlSite& Site(HostedControl& slot);
-  void Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
-             const PropertyBag* saved);
   HostedControl* ControlAt(Point screen) const;
   HostedControl* ByWindow(WindowHandle window) const;
   HostedControl* Focused() const;
