@@ -486,6 +486,9 @@ UserControl& HeadlessHost::WindowOf(const std::string& name) {
 const UserControl& HeadlessHost::WindowOf(const std::string& name) const {
   return Find(controls_, name);
 }
+ControlSurface& HeadlessHost::SurfaceOf(const std::string& name) {
+  return Find(controls_, name);
+}
 const Region* HeadlessHost::RegionOf(const std::string& name) const {
   return Find(controls_, name).region();
 }

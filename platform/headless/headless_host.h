@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/control_surface.h"
 #include "platform/usercontrol.h"
 
 namespace fw::headless {
@@ -151,6 +152,8 @@ class HeadlessHost {
 
   UserControl& WindowOf(const std::string& name);
   const UserControl& WindowOf(const std::string& name) const;
+  // The control's window as every host's windows are (its surface, size and control).
+  ControlSurface& SurfaceOf(const std::string& name);
   // The control's window region (null when it has none).
   const Region* RegionOf(const std::string& name) const;
   // The control whose window is under a point of the parent's client area (window regions
