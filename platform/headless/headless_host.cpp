@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/headless/hosted_control.h"
+#include "platform/host/sent_keys.h"
 
 namespace fw::headless {
 
@@ -396,12 +397,8 @@ void HeadlessHost::SetDisplayAsDefault(const std::string& name, bool value) {
 }
 
 bool HeadlessHost::PressAccessKey(char key) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   for (const auto& control : controls_) {
-    const std::string keys = control->AccessKeys();
-    const bool holds =
-        std::any_of(keys.begin(), keys.end(), [&](char k) { return lower(k) == lower(key); });
-    if (holds && control->Enabled()) {
+    if (control->HoldsAccessKey(key) && control->Enabled()) {
       AsInput([&] { control->control().AccessKeyPress(static_cast<unsigned char>(key)); });
       return true;
     }
@@ -417,20 +414,7 @@ Dc& HeadlessHost::ParentDc() {
 // The key-sending texts the headless host understands: "{Tab}" and "+{Tab}", one or more.
 void HeadlessHost::QueueKeys(std::string_view keys) {
   if (recorder_ != nullptr) recorder_->sent_keys_.emplace_back(keys);
-  std::vector<bool> tabs;
-  std::string_view rest = keys;
-  while (!rest.empty()) {
-    const bool shift = rest.front() == '+';
-    if (shift) rest.remove_prefix(1);
-    std::string name(rest.substr(0, 5));
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name != "{TAB}") {
-      throw std::invalid_argument("HeadlessHost: cannot send the keys \"" + std::string(keys) +
-                                  "\" (only {Tab} and +{Tab})");
-    }
-    rest.remove_prefix(5);
-    tabs.push_back(shift);
-  }
+  const std::vector<bool> tabs = ParseSentTabs(keys);
   pending_tabs_.insert(pending_tabs_.end(), tabs.begin(), tabs.end());
 }
 

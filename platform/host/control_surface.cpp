@@ -198,6 +198,12 @@ PicturePtr ControlSurface::Image() const {
   return std::make_shared<const Picture>(BitmapPicture(std::move(image)));
 }
 
+bool ControlSurface::HoldsAccessKey(char key) const {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return std::any_of(access_keys_.begin(), access_keys_.end(),
+                     [&](char held) { return lower(held) == lower(key); });
+}
+
 void ControlSurface::Refresh() {
   ++refresh_count_;
   ShowSurface();

@@ -41,6 +41,8 @@ class ControlSurface : public UserControl, public UserControlSite {
   float ToScaleX(int pixels) const;
   float ToScaleY(int pixels) const;
   int refresh_count() const { return refresh_count_; }
+  // Whether the control's access keys hold `key`, in either case (Alt and the key press it).
+  bool HoldsAccessKey(char key) const;
 
   // UserControl.
   bool AutoRedraw() const override { return auto_redraw_; }

@@ -41,6 +41,8 @@ class ControlContainer {
   // character and up) never reaches a control, and its going down calls TabPressed.
   virtual bool TakesTab() const { return false; }
   virtual void TabPressed(bool /*backwards*/) {}
+  // Alt and `key` (WM_SYSCHAR): whether a control took it as its access key.
+  virtual bool AccessKey(char /*key*/) { return false; }
   // A handler let an exception out of a window message.
   virtual void ControlFailed(std::exception_ptr error) = 0;
 };

@@ -85,6 +85,9 @@ LRESULT Win32ControlWindow::HandleMessage(HWND window, UINT message, WPARAM wpar
     case WM_CHAR:
       if (OnKey(message, wparam)) return 0;
       break;
+    case WM_SYSCHAR:
+      if (container_.AccessKey(static_cast<char>(wparam))) return 0;
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:

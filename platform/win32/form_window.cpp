@@ -37,7 +37,40 @@ Win32Form::Win32Form(GdiDevice& device, const FormDesign& design, const UserCont
       options_(std::move(options)),
       client_(model_.ClientPixels()) {
   CreateTopLevel(resolver);
+  LendToControls();
   PlaceControls(make);
+}
+
+void Win32Form::LendToControls() {
+  desktop_.SetDcSource([this](HWND window) -> Dc* {
+    if (window != nullptr && window == window_.get()) {
+      // What the window paints itself, brought up to date: the controls are windows above it.
+      if (canvas_dirty_) Render();
+      return canvas_.get();
+    }
+    for (const auto& control : control_windows_) {
+      if (window != nullptr && control->window() == window) return &control->hDC();
+    }
+    return nullptr;
+  });
+  desktop_.SetKeySink([this](bool backwards, bool wait) {
+    if (wait) {
+      TabFocus(backwards);
+    } else if (const HWND window = window_.get()) {
+      ::PostMessageA(window, kSentTabMessage, backwards ? 1 : 0, 0);
+    }
+  });
+}
+
+bool Win32Form::AccessKey(char key) {
+  for (const auto& control : control_windows_) {
+    if (control->window() != nullptr && control->Enabled() && control->HoldsAccessKey(key) &&
+        control->has_control()) {
+      control->control().AccessKeyPress(static_cast<unsigned char>(key));
+      return true;
+    }
+  }
+  return false;
 }
 
 Win32Form::~Win32Form() {
@@ -257,6 +290,12 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARA
     }
     case WM_ERASEBKGND:
       return 1;  // the canvas covers the whole client area
+    case kSentTabMessage:
+      TabFocus(wparam != 0);
+      return 0;
+    case WM_SYSCHAR:
+      if (AccessKey(static_cast<char>(wparam))) return 0;
+      break;
     case WM_ACTIVATE:
       OnActivate(wparam);
       return 0;

@@ -108,6 +108,7 @@ class Win32Form final : public FormHost,
                     std::span<const EventArg> args) override;
   bool TakesTab() const override { return true; }
   void TabPressed(bool backwards) override { TabFocus(backwards); }
+  bool AccessKey(char key) override;
   void ControlFailed(std::exception_ptr error) override;
 
   // MessageTarget.
@@ -118,7 +119,13 @@ class Win32Form final : public FormHost,
   void PaintChanged() override { Changed(); }
   void ToolTipsChanged() override { SyncToolTips(); }
 
+  // A Tab a control sent without waiting, run once the input being handled returns.
+  static constexpr UINT kSentTabMessage = WM_APP + 1;
+
   void CreateTopLevel(const PictureResolver& resolver);
+  // What the desktop services lend the controls: the DCs of this window and of theirs, and the
+  // keystrokes they send.
+  void LendToControls();
   void PlaceControls(const UserControlFactory& make);
   // Something the window paints itself changed: repaint it.
   void Changed();

@@ -9,7 +9,6 @@
 namespace fw::win32 {
 namespace {
 
-
 BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
