@@ -5,6 +5,7 @@
 // program loads its window.
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "fuzz/fuzz_check.h"

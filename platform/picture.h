@@ -99,4 +99,7 @@ Picture LoadResourcePicture(std::string name, std::span<const std::uint8_t> byte
 // (ICONDIR of type 2), or nothing. Only the signature is looked at.
 std::optional<std::string_view> SniffPictureType(std::span<const std::uint8_t> bytes);
 
+// A picture as controls and bags hold it; null: no picture.
+using PicturePtr = std::shared_ptr<const Picture>;
+
 }  // namespace fw

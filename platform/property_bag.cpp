@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -72,8 +73,8 @@ std::string Describe(const PropertyValue& value) {
     std::string operator()(const PropertyFont&) const { return "a font"; }
     std::string operator()(const PicturePtr& p) const { return p ? "a picture" : "no picture"; }
     std::string operator()(const OpaqueJson& v) const {
-      if (v.value.is_number()) return "the number " + v.value.dump();
-      return std::string("a JSON ") + v.value.type_name();
+      if (v.value().is_number()) return "the number " + v.value().dump();
+      return std::string("a JSON ") + v.value().type_name();
     }
   };
   return std::visit(Visitor{}, value);
@@ -137,8 +138,8 @@ std::optional<Number> NumberOf(const PropertyValue& value) {
     return std::nullopt;
   }
   if (const auto* json = std::get_if<OpaqueJson>(&value);
-      json != nullptr && json->value.is_number()) {
-    return Number(json->value.get<double>());
+      json != nullptr && json->value().is_number()) {
+    return Number(json->value().get<double>());
   }
   return std::nullopt;
 }
@@ -155,8 +156,8 @@ std::string Held(const PropertyValue& value) {
   if (const auto whole = AsInteger(value)) return std::to_string(*whole);
   if (const auto* text = std::get_if<std::string>(&value)) return QuotedText(*text);
   if (const auto* json = std::get_if<OpaqueJson>(&value);
-      json != nullptr && json->value.is_number()) {
-    return json->value.dump();
+      json != nullptr && json->value().is_number()) {
+    return json->value().dump();
   }
   return Describe(value);
 }
@@ -198,7 +199,7 @@ Json ToJsonValue(const PropertyValue& value) {
       }
       return picture;
     }
-    Json operator()(const OpaqueJson& v) const { return v.value; }
+    Json operator()(const OpaqueJson& v) const { return v.value(); }
   };
   return std::visit(Visitor{}, value);
 }
@@ -301,7 +302,7 @@ PropertyValue ValueFromJson(const Json& value, const std::string& key,
       if (number <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
         return static_cast<std::int64_t>(number);
       }
-      return OpaqueJson{value};
+      return OpaqueJson(value);
     }
     case Json::value_t::string:
       return FromJsonString(value, key, "the text");
@@ -314,10 +315,10 @@ PropertyValue ValueFromJson(const Json& value, const std::string& key,
       };
       if (has_any(kPictureMembers)) return PictureFromJson(value, key, resolver);
       if (has_any(kFontMembers)) return FontFromJson(value, key);
-      return OpaqueJson{value};
+      return OpaqueJson(value);
     }
     default:
-      return OpaqueJson{value};
+      return OpaqueJson(value);
   }
 }
 
@@ -330,6 +331,20 @@ Json ParseBagJson(std::string_view text) {
 }
 
 }  // namespace
+
+OpaqueJson::OpaqueJson() = default;
+OpaqueJson::OpaqueJson(nlohmann::ordered_json json)
+    : value_(json.is_null() ? nullptr
+                            : std::make_shared<const nlohmann::ordered_json>(std::move(json))) {}
+
+const nlohmann::ordered_json& OpaqueJson::value() const {
+  static const nlohmann::ordered_json kNull;
+  return value_ != nullptr ? *value_ : kNull;
+}
+
+bool operator==(const OpaqueJson& a, const OpaqueJson& b) {
+  return a.value() == b.value();
+}
 
 FontSpec PropertyFont::ToFontSpec() const {
   FontSpec spec;
@@ -530,8 +545,8 @@ std::string PropertyBag::ReadText(std::string_view key, std::string_view default
   if (const auto whole = AsInteger(value)) return std::to_string(*whole);
   if (const auto* flag = std::get_if<Bool16>(&value)) return *flag ? "True" : "False";
   if (const auto* json = std::get_if<OpaqueJson>(&value)) {
-    if (json->value.is_number_float()) return RealText(json->value.get<double>());
-    if (json->value.is_number()) return json->value.dump();
+    if (json->value().is_number_float()) return RealText(json->value().get<double>());
+    if (json->value().is_number()) return json->value().dump();
   }
   WrongType(entry->key, value, "text");
 }

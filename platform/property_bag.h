@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -83,12 +83,17 @@ struct PropertyFont {
   friend bool operator==(const PropertyFont&, const PropertyFont&) = default;
 };
 
-using PicturePtr = std::shared_ptr<const Picture>;  // null: no picture
+// A value loaded from JSON that the bag does not interpret, kept to be written back. Held by
+// pointer, so that code that only reads and writes bags needs no JSON library.
+class OpaqueJson {
+ public:
+  OpaqueJson();  // JSON null
+  explicit OpaqueJson(nlohmann::ordered_json json);
+  const nlohmann::ordered_json& value() const;
+  friend bool operator==(const OpaqueJson& a, const OpaqueJson& b);
 
-// A value loaded from JSON that the bag does not interpret, kept to be written back.
-struct OpaqueJson {
-  nlohmann::ordered_json value;
-  friend bool operator==(const OpaqueJson&, const OpaqueJson&) = default;
+ private:
+  std::shared_ptr<const nlohmann::ordered_json> value_;  // null: JSON null
 };
 
 // int64 is an integer read from JSON, whose width only its reader knows.

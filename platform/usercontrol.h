@@ -20,9 +20,10 @@
 #include "platform/gdi.h"
 #include "platform/geometry.h"
 #include "platform/picture.h"
-#include "platform/property_bag.h"
 
 namespace fw {
+
+class PropertyBag;  // platform/property_bag.h: what ReadProperties and WriteProperties get
 
 // A window as the platform names it: an HWND's value in the Windows build, an id elsewhere.
 // 0 is no window.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/headless/hosted_control.h"
 #include "platform/host/sent_keys.h"

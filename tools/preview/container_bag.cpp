@@ -1,5 +1,6 @@
 #include "tools/preview/container_bag.h"
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/color.h"

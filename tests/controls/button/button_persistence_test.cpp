@@ -1,6 +1,7 @@
 // Button persistence: a fresh control, loading, saving and the thirty keys.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 

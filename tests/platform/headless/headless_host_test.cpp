@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/property_bag.h"
 #include "tests/platform/headless/recording_host.h"
 
 namespace fw::headless {
