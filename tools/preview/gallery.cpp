@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/gallery_sheet.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/preview_options.h"
@@ -28,7 +29,7 @@ using Section = GallerySection;
 using Strip = GalleryStrip;
 
 Assignment Setting(std::string_view name, std::int32_t value) {
-  return {FindButtonProperty(name), std::to_string(value), SettingValue{value}};
+  return {FindProperty(ButtonProperties(), name), std::to_string(value), SettingValue{value}};
 }
 
 // Every ButtonShape but the rectangle (0) and the rounded rectangle (1) is drawn square: the

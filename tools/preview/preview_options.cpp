@@ -7,6 +7,9 @@
 #include <system_error>
 #include <utility>
 
+#include "tools/preview/button_adapter.h"
+#include "tools/preview/vbbutton_adapter.h"
+
 namespace fw::preview {
 namespace {
 
@@ -108,22 +111,17 @@ ColorRef ParseParent(std::string_view text) {
 // One --set NAME=VALUE, or a --font for the Font property, of the control `control`.
 Assignment ParseAssignment(std::string_view option, std::string_view name, std::string_view text,
                            std::string_view control) {
-  const bool vb = control == kVbButtonControl;
-  const ButtonProperty* property = vb ? nullptr : FindButtonProperty(name);
-  const VbButtonProperty* vb_property = vb ? FindVbButtonProperty(name) : nullptr;
-  if (property == nullptr && vb_property == nullptr) {
+  const PropertyRow* property =
+      FindProperty(control == kVbButtonControl ? VbButtonProperties() : ButtonProperties(), name);
+  if (property == nullptr) {
     throw UsageError(std::string(option) + ": " + Quote(name) + " is not a property of " +
                      std::string(control) + " (--dump lists them)");
   }
   try {
-    if (vb) {
-      return {nullptr, std::string(text), ParseValue(vb_property->ValueType(), text), vb_property};
-    }
     return {property, std::string(text), ParseValue(*property, text)};
   } catch (const ValueError& error) {
-    const std::string_view property_name = vb ? vb_property->name : property->name;
     const std::string where =
-        option == "--set" ? "--set " + std::string(property_name) : std::string(option);
+        option == "--set" ? "--set " + std::string(property->name) : std::string(option);
     throw UsageError(where + ": " + error.what());
   }
 }

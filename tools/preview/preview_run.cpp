@@ -5,11 +5,13 @@
 
 #include "tools/image/image.h"
 #include "tools/image/output_files.h"
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/container_bag.h"
 #include "tools/preview/gallery.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/render.h"
+#include "tools/preview/vbbutton_adapter.h"
 #include "tools/preview/vbbutton_gallery.h"
 #include "tools/preview/vbbutton_render.h"
 #include "tools/preview/whole_file.h"
@@ -41,7 +43,8 @@ Outputs MakeOutputs(const PreviewOptions& options) {
     if (options.control == kVbButtonControl) {
       const ColorRef parent = options.parent.value_or(kDefaultParent);
       VbButtonPreview preview(*device, recipe, pictures, parent);
-      if (options.dump) outputs.dump = DumpVbButtonProperties(preview.button(), pictures);
+      if (options.dump)
+        outputs.dump = DumpProperties(VbButtonProperties(), preview.button(), pictures);
       if (!options.save.empty()) outputs.bag = preview.Save();
       if (!options.out.empty()) outputs.image = preview.Capture(parent);
       if (!options.gallery.empty()) {
@@ -51,7 +54,7 @@ Outputs MakeOutputs(const PreviewOptions& options) {
       return outputs;
     }
     ButtonPreview preview(*device, recipe, pictures);
-    if (options.dump) outputs.dump = DumpProperties(preview.button(), pictures);
+    if (options.dump) outputs.dump = DumpProperties(ButtonProperties(), preview.button(), pictures);
     if (!options.save.empty()) outputs.bag = preview.Save();
     if (!options.out.empty())
       outputs.image = preview.Capture(options.parent.value_or(kDefaultParent));

@@ -9,6 +9,7 @@
 #include "platform/headless/headless_host.h"
 #include "tools/image/image.h"
 #include "tools/preview/preview_options.h"
+#include "tools/preview/property_values.h"
 
 namespace fw::preview {
 

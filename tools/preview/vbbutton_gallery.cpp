@@ -10,6 +10,7 @@
 #include "platform/picture_encode.h"
 #include "tools/preview/gallery_sheet.h"
 #include "tools/preview/preview_options.h"
+#include "tools/preview/vbbutton_adapter.h"
 #include "tools/preview/vbbutton_render.h"
 
 namespace fw::preview {
@@ -29,7 +30,7 @@ using Strip = GalleryStrip;
 
 Assignment Setting(std::string_view name, SettingValue value) {
   // An empty text: a picture value is used as it is, not read from a file.
-  return {nullptr, "", std::move(value), FindVbButtonProperty(name)};
+  return {FindProperty(VbButtonProperties(), name), "", std::move(value)};
 }
 
 std::vector<Section> PlanSections(const ControlRecipe& base) {
@@ -52,8 +53,7 @@ std::vector<Section> PlanSections(const ControlRecipe& base) {
   // The recipe's own picture when it sets one, else the sample.
   bool has_picture = false;
   for (const Assignment& a : base.assignments) {
-    has_picture =
-        has_picture || (a.vb_property != nullptr && a.vb_property->name == "PictureNormal");
+    has_picture = has_picture || a.property->name == "PictureNormal";
   }
   std::vector<Assignment> picture;
   if (!has_picture && base.saved == nullptr) {

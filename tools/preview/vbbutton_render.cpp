@@ -37,7 +37,7 @@ VbButtonPreview::VbButtonPreview(GdiDevice& device, const ControlRecipe& recipe,
     window().Height(twips.cy);
   }
   for (const Assignment& assignment : recipe.assignments) {
-    const VbButtonProperty& property = *assignment.vb_property;
+    const PropertyRow& property = *assignment.property;
     if (property.kind == PropertyKind::kPicture && !IsNoPictureText(assignment.text)) {
       property.set(*button_, pictures.Load(assignment.text));
     } else {

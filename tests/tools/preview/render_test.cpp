@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/tools/preview/preview_test_support.h"
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"
 
 namespace fw::preview {
@@ -15,7 +16,7 @@ namespace {
 constexpr ColorRef kParent = 0x123456;  // red 0x56, green 0x34, blue 0x12
 
 Assignment Set(std::string_view name, std::string_view text) {
-  const ButtonProperty* property = FindButtonProperty(name);
+  const PropertyRow* property = FindProperty(ButtonProperties(), name);
   return {property, std::string(text), ParseValue(*property, text)};
 }
 
