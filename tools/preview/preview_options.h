@@ -37,12 +37,8 @@ struct StateRequest {
   friend bool operator==(const StateRequest&, const StateRequest&) = default;
 };
 
-// The controls the tool previews.
-inline constexpr std::string_view kButtonControl = "Button";
-inline constexpr std::string_view kVbButtonControl = "vbButton";
-
 struct PreviewOptions {
-  std::string control = "Button";  // kButtonControl or kVbButtonControl
+  std::string control = "Button";  // the class name of one of PreviewedControls()
   std::optional<Size> size;        // pixels
   std::vector<Assignment> assignments;
   StateRequest states;

@@ -9,12 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "controls/button/button.h"
 #include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/render.h"
 
 namespace fw::preview {
 namespace {
+
+PropertyTable ButtonProperties() {
+  return ButtonAdapter().Properties();
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -27,8 +32,9 @@ class PropertyTableTest : public ::testing::Test {
  protected:
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
   PictureFiles pictures_;
-  ButtonPreview preview_{*device_, ControlRecipe{}, pictures_};
-  Button& button_ = preview_.button();
+  ButtonAdapter adapter_;
+  ControlPreview preview_{adapter_, *device_, ControlRecipe{}, pictures_};
+  Button& button_ = preview_.As<Button>();
 };
 
 TEST(PropertyTable, ListsTheThirtyPropertiesInInterfaceOrder) {

@@ -10,7 +10,6 @@
 #include "tools/image/image.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/vbbutton_adapter.h"
-#include "tools/preview/vbbutton_gallery.h"
 
 namespace fw::preview::test {
 namespace {
@@ -28,7 +27,8 @@ TEST(VbButtonPreview, PropertiesAreTheVbButtonsWhereverControlIsNamed) {
       Parse({"--set", "ButtonType=3", "--control", "vbbutton", "--font", "Tahoma,9", "--dump"});
   EXPECT_EQ(before.control, "vbButton");
   ASSERT_EQ(before.assignments.size(), 2u);
-  ASSERT_EQ(before.assignments[0].property, FindProperty(VbButtonProperties(), "ButtonType"));
+  ASSERT_EQ(before.assignments[0].property,
+            FindProperty(VbButtonAdapter().Properties(), "ButtonType"));
   EXPECT_EQ(before.assignments[0].property->name, "ButtonType");
   EXPECT_EQ(std::get<std::int32_t>(before.assignments[0].value), 3);
   EXPECT_EQ(before.assignments[1].property->name, "Font");
@@ -50,7 +50,7 @@ TEST(VbButtonPreview, AButtonPropertyIsNotAVbButtonProperty) {
 
 TEST(VbButtonPreview, TheTableHasEverySettablePropertyInInterfaceOrder) {
   std::vector<std::string> names;
-  for (const PropertyRow& p : VbButtonProperties()) names.emplace_back(p.name);
+  for (const PropertyRow& p : VbButtonAdapter().Properties()) names.emplace_back(p.name);
   EXPECT_EQ(names, (std::vector<std::string>{
                        "BackColor",     "BackOver",      "ForeColor",         "ForeOver",
                        "MaskColor",     "ButtonType",    "Caption",           "Enabled",
