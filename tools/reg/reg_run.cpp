@@ -1,6 +1,7 @@
 #include "tools/reg/reg_run.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 
 #include "platform/ansi_text.h"
@@ -219,6 +220,17 @@ nothing changed: the registry file is neither rewritten nor touched.
 
 namespace {
 
+// The command, or nothing after saying on the error output why the arguments are not one.
+std::optional<RegCommand> ParseOrExplain(std::span<const std::string> args, RegConsole& console) {
+  try {
+    return ParseRegCommand(args);
+  } catch (const RegUsageError& e) {
+    console.err << "ERROR: Invalid syntax: " << e.what()
+                << "\nType \"ferrowind-reg /?\" for usage.\n";
+    return std::nullopt;
+  }
+}
+
 // System mode: the same commands through the Registry interface, where only the USB storage
 // drivers' Start values exist.
 int RunOnRegistry(const RegCommand& command, Registry& registry,
@@ -275,27 +287,16 @@ int RunOnRegistry(const RegCommand& command, Registry& registry,
 
 int RunRegOnSystem(std::span<const std::string> args, Registry& registry,
                    const std::function<std::string()>& last_error, RegConsole& console) {
-  RegCommand command;
-  try {
-    command = ParseRegCommand(args);
-  } catch (const RegUsageError& e) {
-    console.err << "ERROR: Invalid syntax: " << e.what()
-                << "\nType \"ferrowind-reg /?\" for usage.\n";
-    return kExitFailure;
-  }
-  return RunOnRegistry(command, registry, last_error, console);
+  const std::optional<RegCommand> command = ParseOrExplain(args, console);
+  if (!command) return kExitFailure;
+  return RunOnRegistry(*command, registry, last_error, console);
 }
 
 int RunReg(std::span<const std::string> args, const std::filesystem::path& registry_file,
            RegConsole& console) {
-  RegCommand command;
-  try {
-    command = ParseRegCommand(args);
-  } catch (const RegUsageError& e) {
-    console.err << "ERROR: Invalid syntax: " << e.what()
-                << "\nType \"ferrowind-reg /?\" for usage.\n";
-    return kExitFailure;
-  }
+  const std::optional<RegCommand> parsed = ParseOrExplain(args, console);
+  if (!parsed) return kExitFailure;
+  const RegCommand& command = *parsed;
   soft::RegistryStore store(registry_file);
   switch (command.operation) {
     case RegOperation::kHelp:
