@@ -1,5 +1,6 @@
 // The Linux program: the main window on the desktop, drawn by the soft rasterizer, with the
-// registry kept in a registry file.
+// registry kept in a registry file; with --system, over the machine's kernel module policy
+// instead (the drivers' Start values are the policy of usb-storage and uas).
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "app/unreadable_registry_report.h"
 #include "platform/form/headless_form.h"
 #include "platform/gdi.h"
+#include "platform/modprobe/system_registry.h"
 #include "platform/sdl/desktop_window.h"
 #include "platform/soft/registry_store.h"
 #include "platform/soft/soft_registry.h"
@@ -36,15 +38,8 @@ std::function<void()> StartupTrace(std::chrono::steady_clock::time_point start) 
   };
 }
 
-int Run() {
-  const auto start = std::chrono::steady_clock::now();
+int ShowWindow(fw::Registry& registry, std::chrono::steady_clock::time_point start) {
   const std::unique_ptr<fw::GdiDevice> device = fw::CreatePlatformGdiDevice();
-  fw::soft::SoftRegistry registry(fw::soft::DefaultRegistryPath());
-  // A registry file that cannot be read leaves the window showing the last state it read; the
-  // reason (the file and its line) is said on stderr, where the user who started the program
-  // sees it: at once when the file is broken at start, and whenever it breaks later.
-  const fw::app::UnreadableRegistryReport report(registry, std::cerr);
-  registry.Refresh();
   const fw::FormDesign& design = fw::app::Form1Design();
   fw::HeadlessForm form(*device, design, fw::app::MakeUserControl, fw::app::ResourcePicture);
   fw::app::Form1 code(form, registry);
@@ -53,11 +48,40 @@ int Run() {
   return fw::sdl::RunDesktopWindow(form, code, options);
 }
 
+int Run(bool system) {
+  const auto start = std::chrono::steady_clock::now();
+  if (system) {
+    // Reading needs no privileges; a write the user may not make shows the failure message.
+    fw::modprobe::SystemRegistry registry(fw::modprobe::SystemRoot());
+    return ShowWindow(registry, start);
+  }
+  fw::soft::SoftRegistry registry(fw::soft::DefaultRegistryPath());
+  // A registry file that cannot be read leaves the window showing the last state it read; the
+  // reason (the file and its line) is said on stderr, where the user who started the program
+  // sees it: at once when the file is broken at start, and whenever it breaks later.
+  const fw::app::UnreadableRegistryReport report(registry, std::cerr);
+  registry.Refresh();
+  return ShowWindow(registry, start);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  bool system = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--system") {
+      system = true;
+    } else {
+      std::fprintf(stderr,
+                   "ferrowind: unknown argument \"%s\"\nusage: ferrowind [--system]\n"
+                   "  --system  lock and unlock the machine's USB storage modules (usb-storage,\n"
+                   "            uas) in /etc/modprobe.d instead of the program's registry file\n",
+                   argv[i]);
+      return 2;
+    }
+  }
   try {
-    return Run();
+    return Run(system);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "ferrowind: %s\n", error.what());
     return 1;

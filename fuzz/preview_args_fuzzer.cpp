@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "tools/preview/control_adapter.h"
 #include "tools/preview/preview_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           options.size->cy >= 1 && options.size->cy <= fw::preview::kMaxPreviewSide,
                       "a parsed size is within the limit");
     }
-    fw::fuzz::Check(options.control == fw::preview::kButtonControl ||
-                        options.control == fw::preview::kVbButtonControl,
+    fw::fuzz::Check(fw::preview::FindPreviewedControl(options.control) != nullptr,
                     "the control is one the tool knows");
   } catch (const fw::preview::UsageError& error) {
     fw::fuzz::CheckOneLine(error);

@@ -29,12 +29,16 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 }  // namespace
 
+char32_t AnsiToUnicode(unsigned char byte) {
+  return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char32_t{byte};
+}
+
 std::string AnsiToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    AppendUtf8(out, byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char32_t{byte});
+    AppendUtf8(out, AnsiToUnicode(byte));
   }
   return out;
 }

@@ -7,6 +7,10 @@
 
 namespace fw {
 
+// The Unicode character of a Windows-1252 byte (the undefined bytes of 0x80-0x9F map to the C1
+// control of the same value, as the system's conversion does).
+char32_t AnsiToUnicode(unsigned char byte);
+
 // Every Windows-1252 byte has a UTF-8 form.
 std::string AnsiToUtf8(std::string_view text);
 

@@ -86,9 +86,6 @@ class Picture {
   std::vector<std::uint8_t> file_bytes_;
 };
 
-// A picture property or argument, shared as the controls pass it; null is no picture.
-using PicturePtr = std::shared_ptr<const Picture>;
-
 // Decodes a "bmp", "ico" or "cur" file and keeps its bytes. Throws PictureError for an unknown
 // type, a file of another type (an icon file given as "cur") or any unreadable file.
 Picture LoadPicture(std::span<const std::uint8_t> bytes, std::string_view type);
@@ -101,5 +98,8 @@ Picture LoadResourcePicture(std::string name, std::span<const std::uint8_t> byte
 // The type a file's first bytes announce: "bmp" ("BM"), "ico" (ICONDIR of type 1), "cur"
 // (ICONDIR of type 2), or nothing. Only the signature is looked at.
 std::optional<std::string_view> SniffPictureType(std::span<const std::uint8_t> bytes);
+
+// A picture as controls and bags hold it; null: no picture.
+using PicturePtr = std::shared_ptr<const Picture>;
 
 }  // namespace fw

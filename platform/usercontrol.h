@@ -23,8 +23,7 @@
 
 namespace fw {
 
-// Only a control that saves or loads its properties needs the bag itself.
-class PropertyBag;
+class PropertyBag;  // platform/property_bag.h: what ReadProperties and WriteProperties get
 
 // A window as the platform names it: an HWND's value in the Windows build, an id elsewhere.
 // 0 is no window.

@@ -5,7 +5,8 @@
 FERROWIND_PACKAGES="cmake ninja-build g++ pkg-config googletest libbenchmark-dev zlib1g-dev \
 libfreetype-dev libpng-dev libfontconfig-dev libsdl2-dev libx11-dev nlohmann-json3-dev fonts-wine fonts-liberation \
 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth xdotool \
-nsis wixl imagemagick clang libclang-rt-14-dev ccache"
+nsis wixl imagemagick clang libclang-rt-14-dev ccache \
+kmod lintian dpkg-dev file util-linux"
 
 # ccache (the compiler launcher of every preset) keys its objects on paths relative to the
 # checkout, so a fresh clone of the same tree reuses the objects of an earlier build.

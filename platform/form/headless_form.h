@@ -17,6 +17,7 @@
 
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
+#include "platform/form/form_model.h"
 #include "platform/headless/headless_host.h"
 
 namespace fw {
@@ -35,13 +36,7 @@ using MessageBoxAnswerer = std::function<int(const MessageBoxCall&)>;
 using UserControlFactory = std::function<std::unique_ptr<ControlHandlers>(
     std::string_view class_name, UserControl& window, UserControlSite& site)>;
 
-// What the mouse pointer shows: a picture (a control's MouseIcon) or a system cursor id.
-struct FormCursor {
-  PicturePtr icon;
-  int system_id = 32512;  // IDC_ARROW
-};
-
-class HeadlessForm final : public FormHost {
+class HeadlessForm final : public FormHost, private FormModelObserver {
  public:
   // Builds the window: the user controls are made by `make` and load their stored properties;
   // the pictures resolve through `resolver`. Throws FormDesignError for a control class `make`
@@ -105,7 +100,7 @@ class HeadlessForm final : public FormHost {
   // notification, a label or picture change); a host redraws only when it changed.
   std::uint64_t Revision() const;
 
-  const FormDesign& Design() const { return design_; }
+  const FormDesign& Design() const { return model_.design(); }
   headless::HeadlessHost& Host() { return host_; }
   const headless::HeadlessHost& Host() const { return host_; }
   std::string FocusedName() const { return host_.FocusedName(); }
@@ -113,18 +108,13 @@ class HeadlessForm final : public FormHost {
   Rect PixelRect(std::string_view name) const;
 
  private:
-  class LabelState;
-  class ImageState;
-  struct Piece;
-
-  Piece& FindPiece(std::string_view name, FormControlKind kind, const char* kind_name);
+  // FormModelObserver: a label, a picture or a tooltip changed.
+  void PaintChanged() override { Changed(); }
+  void ToolTipsChanged() override { Changed(); }
   void Changed() { ++changes_; }
-  void DrawContainer(Dc& dc, const std::string& container);
-  void DrawPiece(Dc& dc, const Piece& piece);
 
-  const FormDesign& design_;
+  FormModel model_;
   headless::HeadlessHost host_;
-  std::vector<std::unique_ptr<Piece>> pieces_;
   FormEvents* events_ = nullptr;
   MessageBoxAnswerer answerer_;
   std::vector<MessageBoxCall> message_boxes_;

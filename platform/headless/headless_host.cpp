@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/headless/hosted_control.h"
+#include "platform/host/sent_keys.h"
 
 namespace fw::headless {
 
@@ -211,47 +212,15 @@ HostedControl& HeadlessHost::Add(const Placement& placement) {
   return *controls_.back();
 }
 
-UserControl& HeadlessHost::Window(HostedControl& slot) {
-  return slot;
-}
-UserControlSite& HeadlessHost::Site(HostedControl& slot) {
-  return slot;
-}
-
-void HeadlessHost::Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
-                         const PropertyBag* saved) {
-  slot.set_control(std::move(control));
-  try {
-    if (saved != nullptr) {
-      slot.control().ReadProperties(*saved);
-    } else {
-      slot.control().InitProperties();
-    }
-  } catch (...) {
-    // A control that could not be loaded is not placed.
-    controls_.pop_back();
-    throw;
-  }
-  slot.control().Show();
-}
-
 ControlHandlers& HeadlessHost::Place(const Placement& placement, const ControlFactory& make) {
-  auto& slot = Add(placement);
-  std::unique_ptr<ControlHandlers> control;
+  HostedControl& slot = Add(placement);
   try {
-    control = make(Window(slot), Site(slot));
+    return slot.Start(make, placement.saved);
   } catch (...) {
+    // A control that could not be made or loaded is not placed.
     controls_.pop_back();
     throw;
   }
-  if (control == nullptr) {
-    controls_.pop_back();
-    throw std::invalid_argument("HeadlessHost: nothing was made for the control '" +
-                                placement.name + "'");
-  }
-  ControlHandlers& ref = *control;
-  Start(slot, std::move(control), placement.saved);
-  return ref;
 }
 
 std::string HeadlessHost::ControlNameAt(Point client) const {
@@ -429,12 +398,8 @@ void HeadlessHost::SetDisplayAsDefault(const std::string& name, bool value) {
 }
 
 bool HeadlessHost::PressAccessKey(char key) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   for (const auto& control : controls_) {
-    const std::string keys = control->AccessKeys();
-    const bool holds =
-        std::any_of(keys.begin(), keys.end(), [&](char k) { return lower(k) == lower(key); });
-    if (holds && control->Enabled()) {
+    if (control->HoldsAccessKey(key) && control->Enabled()) {
       AsInput([&] { control->control().AccessKeyPress(static_cast<unsigned char>(key)); });
       return true;
     }
@@ -450,20 +415,7 @@ Dc& HeadlessHost::ParentDc() {
 // The key-sending texts the headless host understands: "{Tab}" and "+{Tab}", one or more.
 void HeadlessHost::QueueKeys(std::string_view keys) {
   if (recorder_ != nullptr) recorder_->sent_keys_.emplace_back(keys);
-  std::vector<bool> tabs;
-  std::string_view rest = keys;
-  while (!rest.empty()) {
-    const bool shift = rest.front() == '+';
-    if (shift) rest.remove_prefix(1);
-    std::string name(rest.substr(0, 5));
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name != "{TAB}") {
-      throw std::invalid_argument("HeadlessHost: cannot send the keys \"" + std::string(keys) +
-                                  "\" (only {Tab} and +{Tab})");
-    }
-    rest.remove_prefix(5);
-    tabs.push_back(shift);
-  }
+  const std::vector<bool> tabs = ParseSentTabs(keys);
   pending_tabs_.insert(pending_tabs_.end(), tabs.begin(), tabs.end());
 }
 
@@ -517,6 +469,9 @@ UserControl& HeadlessHost::WindowOf(const std::string& name) {
   return Find(controls_, name);
 }
 const UserControl& HeadlessHost::WindowOf(const std::string& name) const {
+  return Find(controls_, name);
+}
+ControlSurface& HeadlessHost::SurfaceOf(const std::string& name) {
   return Find(controls_, name);
 }
 const Region* HeadlessHost::RegionOf(const std::string& name) const {

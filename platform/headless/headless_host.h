@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/control_surface.h"
 #include "platform/usercontrol.h"
 
 namespace fw::headless {
@@ -81,11 +82,13 @@ class HeadlessHost {
   // InitProperties or ReadProperties, then Show. Returns the control.
   template <class Control>
   Control& Place(const Placement& placement) {
-    auto& slot = Add(placement);
-    auto control = std::make_unique<Control>(Window(slot), Site(slot));
-    Control& ref = *control;
-    Start(slot, std::move(control), placement.saved);
-    return ref;
+    Control* made = nullptr;
+    Place(placement, [&made](UserControl& window, UserControlSite& site) {
+      auto control = std::make_unique<Control>(window, site);
+      made = control.get();
+      return control;
+    });
+    return *made;
   }
 
   // The same for a control whose class is known only at run time (a window built from design
@@ -149,6 +152,8 @@ class HeadlessHost {
 
   UserControl& WindowOf(const std::string& name);
   const UserControl& WindowOf(const std::string& name) const;
+  // The control's window as every host's windows are (its surface, size and control).
+  ControlSurface& SurfaceOf(const std::string& name);
   // The control's window region (null when it has none).
   const Region* RegionOf(const std::string& name) const;
   // The control whose window is under a point of the parent's client area (window regions
@@ -171,10 +176,6 @@ class HeadlessHost {
   friend class HostedControl;
   friend class Recorder;
   HostedControl& Add(const Placement& placement);
-  static UserControl& Window(HostedControl& slot);
-  static UserControlSite& Site(HostedControl& slot);
-  void Start(HostedControl& slot, std::unique_ptr<ControlHandlers> control,
-             const PropertyBag* saved);
   HostedControl* ControlAt(Point screen) const;
   HostedControl* ByWindow(WindowHandle window) const;
   HostedControl* Focused() const;

@@ -12,23 +12,11 @@ namespace fw::soft {
 
 namespace {
 
-// The Unicode character of each Windows-1252 byte, taken from the program's one converter.
+// The Unicode character of each Windows-1252 byte, from the program's one table.
 std::array<char16_t, 256> MakeCodePage() {
   std::array<char16_t, 256> table{};
   for (std::size_t byte = 0; byte < table.size(); ++byte) {
-    const std::string utf8 = AnsiToUtf8(std::string(1, static_cast<char>(byte)));
-    char32_t code = 0;
-    if (utf8.size() == 1) {
-      code = static_cast<unsigned char>(utf8[0]);
-    } else if (utf8.size() == 2) {
-      code = ((static_cast<unsigned char>(utf8[0]) & 0x1Fu) << 6) |
-             (static_cast<unsigned char>(utf8[1]) & 0x3Fu);
-    } else {
-      code = ((static_cast<unsigned char>(utf8[0]) & 0x0Fu) << 12) |
-             ((static_cast<unsigned char>(utf8[1]) & 0x3Fu) << 6) |
-             (static_cast<unsigned char>(utf8[2]) & 0x3Fu);
-    }
-    table[byte] = static_cast<char16_t>(code);
+    table[byte] = static_cast<char16_t>(AnsiToUnicode(static_cast<unsigned char>(byte)));
   }
   return table;
 }

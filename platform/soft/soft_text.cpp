@@ -18,6 +18,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/ansi_text.h"
+
 namespace fw::soft {
 namespace {
 
@@ -29,17 +31,6 @@ using UniqueFace = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
 constexpr int kBoldWeight = 700;     // FW_BOLD, what FontSpec::bold asks for
 constexpr int kBoldThreshold = 550;  // GDI simulates bold above this weight
 constexpr unsigned kAnsiCharset = 0;
-
-// Windows-1252 bytes 0x80-0x9F; the undefined ones map to the C1 control of the same value.
-constexpr std::array<char32_t, 32> kCp1252High{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t Cp1252ToUnicode(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[static_cast<size_t>(byte - 0x80)];
-  return byte;
-}
 
 // FT_Pos arithmetic in 26.6 with C's two's-complement masks.
 constexpr FT_Pos Floor64(FT_Pos v) {
@@ -361,7 +352,7 @@ class FreeTypeTextRenderer::Font {
     if (face_->charmap->encoding == FT_ENCODING_NONE) {
       return FT_Get_Char_Index(face_.get(), byte);  // raster fonts: the code page byte
     }
-    const char32_t code = Cp1252ToUnicode(byte);
+    const char32_t code = AnsiToUnicode(byte);
     if (symbol_) {
       FT_UInt index = FT_Get_Char_Index(face_.get(), byte + 0xF000u);
       if (index == 0) index = FT_Get_Char_Index(face_.get(), byte);

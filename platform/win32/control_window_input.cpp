@@ -78,20 +78,23 @@ LRESULT Win32ControlWindow::HandleMessage(HWND window, UINT message, WPARAM wpar
     case WM_LBUTTONDBLCLK:
       // The second press of a double click: the notification replaces the press, and the
       // release that follows clicks nothing.
-      if (enabled_ && control_) control_->DblClick();
+      if (Enabled() && has_control()) control().DblClick();
       return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
       if (OnKey(message, wparam)) return 0;
       break;
+    case WM_SYSCHAR:
+      if (container_.AccessKey(static_cast<char>(wparam))) return 0;
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-      if (control_) control_->GotFocus();
+      if (has_control()) control().GotFocus();
       return 0;
     case WM_KILLFOCUS:
-      if (control_) control_->LostFocus();
+      if (has_control()) control().LostFocus();
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(wparam, lparam)) return TRUE;
@@ -121,37 +124,37 @@ void Win32ControlWindow::OnPaint(HWND window) {
   const PaintScope paint(window);
   const RECT& area = paint.area();
   ::BitBlt(paint.dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           dc_->Handle(), area.left, area.top, SRCCOPY);
+           SurfaceHandle(), area.left, area.top, SRCCOPY);
 }
 
 void Win32ControlWindow::OnMouseMove(WPARAM wparam, LPARAM lparam) {
-  if (!enabled_ || !control_) return;
+  if (!Enabled() || !has_control()) return;
   const Point at = PointOf(lparam);
-  control_->MouseMove(ButtonsOf(wparam), MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
+  control().MouseMove(ButtonsOf(wparam), MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
 }
 
 void Win32ControlWindow::OnButtonDown(std::int16_t button, WPARAM wparam, LPARAM lparam) {
-  if (!enabled_ || !control_) return;
+  if (!Enabled() || !has_control()) return;
   const HWND window = window_.get();
   // Pressing a control gives it the focus first, as clicking a window does.
   if (::GetFocus() != window) ::SetFocus(window);
-  if (window_.get() == nullptr || !enabled_) return;
+  if (window_.get() == nullptr || !Enabled()) return;
   container_.Desktop().set_pressed_window(window);
   const Point at = PointOf(lparam);
-  control_->MouseDown(button, MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
+  control().MouseDown(button, MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
 }
 
 void Win32ControlWindow::OnButtonUp(std::int16_t button, WPARAM wparam, LPARAM lparam) {
   const HWND window = window_.get();
   const HWND pressed = container_.Desktop().pressed_window();
   container_.Desktop().set_pressed_window(nullptr);
-  if (!enabled_ || !control_) return;
+  if (!Enabled() || !has_control()) return;
   const Point at = PointOf(lparam);
-  control_->MouseUp(button, MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
+  control().MouseUp(button, MouseShiftOf(wparam), ToScaleX(at.x), ToScaleY(at.y));
   // The handler may have disabled the control or destroyed its window.
-  if (window_.get() == nullptr || !enabled_) return;
+  if (window_.get() == nullptr || !Enabled()) return;
   // The platform's click follows a release over the window that was pressed.
-  if (button == kLeftButton && pressed == window && HitTest(at)) control_->Click();
+  if (button == kLeftButton && pressed == window && HitTest(at)) control().Click();
 }
 
 bool Win32ControlWindow::OnKey(UINT message, WPARAM wparam) {
@@ -159,17 +162,17 @@ bool Win32ControlWindow::OnKey(UINT message, WPARAM wparam) {
     if (message == WM_KEYDOWN) container_.TabPressed((KeyShift() & kShiftMask) != 0);
     return true;
   }
-  if (!enabled_ || !control_) return true;
+  if (!Enabled() || !has_control()) return true;
   const auto code = static_cast<std::int16_t>(wparam & 0xFF);
   switch (message) {
     case WM_KEYDOWN:
-      control_->KeyDown(code, KeyShift());
+      control().KeyDown(code, KeyShift());
       break;
     case WM_CHAR:
-      control_->KeyPress(code);
+      control().KeyPress(code);
       break;
     default:
-      control_->KeyUp(code, KeyShift());
+      control().KeyUp(code, KeyShift());
       break;
   }
   return true;

@@ -7,15 +7,10 @@
 
 #include "platform/color.h"
 #include "platform/resources.h"
-#include "platform/win32/form_pieces.h"
 #include "platform/win32/picture_icons.h"
 
 namespace fw::win32 {
 namespace {
-
-int ToPixels(int twips) {
-  return RoundHalfEven(static_cast<double>(twips) / kTwipsPerPixel);
-}
 
 // The window's icon at `size` pixels: the best image of its icon file when it is one of the
 // program's resources, else the picture itself.
@@ -38,19 +33,51 @@ Win32Form::Win32Form(GdiDevice& device, const FormDesign& design, const UserCont
                      const PictureResolver& resolver, Win32FormOptions options)
     : device_(device),
       design_(design),
+      model_(design, resolver, *this),
       options_(std::move(options)),
-      client_{ToPixels(design.client_width), ToPixels(design.client_height)} {
+      client_(model_.ClientPixels()) {
   CreateTopLevel(resolver);
-  PlacePieces(make, resolver);
+  LendToControls();
+  PlaceControls(make);
+}
+
+void Win32Form::LendToControls() {
+  desktop_.SetDcSource([this](HWND window) -> Dc* {
+    if (window != nullptr && window == window_.get()) {
+      // What the window paints itself, brought up to date: the controls are windows above it.
+      if (canvas_dirty_) Render();
+      return canvas_.get();
+    }
+    for (const auto& control : control_windows_) {
+      if (window != nullptr && control->window() == window) return &control->hDC();
+    }
+    return nullptr;
+  });
+  desktop_.SetKeySink([this](bool backwards, bool wait) {
+    if (wait) {
+      TabFocus(backwards);
+    } else if (const HWND window = window_.get()) {
+      ::PostMessageA(window, kSentTabMessage, backwards ? 1 : 0, 0);
+    }
+  });
+}
+
+bool Win32Form::AccessKey(char key) {
+  for (const auto& control : control_windows_) {
+    if (control->window() != nullptr && control->Enabled() && control->HoldsAccessKey(key) &&
+        control->has_control()) {
+      control->control().AccessKeyPress(static_cast<unsigned char>(key));
+      return true;
+    }
+  }
+  return false;
 }
 
 Win32Form::~Win32Form() {
   events_ = nullptr;
   // The controls end (in reverse order of placement) before their windows go.
-  for (auto it = pieces_.rbegin(); it != pieces_.rend(); ++it) {
-    if ((*it)->control != nullptr && (*it)->control->has_control()) {
-      (*it)->control->control().Terminate();
-    }
+  for (auto it = control_windows_.rbegin(); it != control_windows_.rend(); ++it) {
+    if ((*it)->has_control()) (*it)->control().Terminate();
   }
   StopTimers();
   tooltips_.reset();
@@ -90,64 +117,35 @@ void Win32Form::CreateTopLevel(const PictureResolver& resolver) {
   }
 }
 
-void Win32Form::PlacePieces(const UserControlFactory& make, const PictureResolver& resolver) {
+void Win32Form::PlaceControls(const UserControlFactory& make) {
   int next_id = 1;
-  for (const FormControlDesign& control : design_.controls) {
-    auto piece = std::make_unique<Piece>();
-    piece->design = &control;
-    const Rect twips = design_.ClientTwips(control);
-    piece->pixels = {ToPixels(twips.left), ToPixels(twips.top), ToPixels(twips.right),
-                     ToPixels(twips.bottom)};
-    switch (control.kind) {
-      case FormControlKind::Label:
-        piece->label = std::make_unique<LabelState>(*this, control);
-        break;
-      case FormControlKind::Image:
-        piece->image = std::make_unique<ImageState>(*this, control);
-        piece->picture = resolver ? resolver(control.picture) : nullptr;
-        if (piece->picture == nullptr) {
-          throw FormDesignError("control " + control.name + ": the picture \"" + control.picture +
-                                "\" is not one of the program's resources");
-        }
-        break;
-      case FormControlKind::UserControl: {
-        // The container sizes the window from the design; the control never sees its extent.
-        piece->saved = control.properties;
-        piece->saved.Remove("_ExtentX");
-        piece->saved.Remove("_ExtentY");
-        piece->control = std::make_unique<Win32ControlWindow>(
-            static_cast<ControlContainer&>(*this), window_.get(), control.name, twips, next_id++);
-        piece->control->Start(
-            [&](UserControl& window, UserControlSite& site) {
-              auto made = make(control.control_class, window, site);
-              if (made == nullptr) {
-                throw FormDesignError("control " + control.name + ": the class \"" +
-                                      control.control_class + "\" is unknown");
-              }
-              return made;
-            },
-            &piece->saved);
-        break;
-      }
-      default:
-        break;
-    }
-    pieces_.push_back(std::move(piece));
+  for (const auto& piece : model_.pieces()) {
+    const FormControlDesign& control = *piece->design;
+    if (control.kind != FormControlKind::UserControl) continue;
+    auto window =
+        std::make_unique<Win32ControlWindow>(static_cast<ControlContainer&>(*this), window_.get(),
+                                             control.name, design_.ClientTwips(control), next_id++);
+    window->Start(
+        [&](UserControl& surface, UserControlSite& site) {
+          auto made = make(control.control_class, surface, site);
+          if (made == nullptr) {
+            throw FormDesignError("control " + control.name + ": the class \"" +
+                                  control.control_class + "\" is unknown");
+          }
+          return made;
+        },
+        &piece->saved);
+    piece->window = window.get();
+    control_windows_.push_back(std::move(window));
   }
   SyncToolTips();
 }
 
 void Win32Form::Show(FormEvents& events) {
   events_ = &events;
-  std::uintptr_t timer_id = 0;
-  for (const auto& piece : pieces_) {
-    const FormControlDesign& control = *piece->design;
-    ++timer_id;
-    if (control.kind != FormControlKind::Timer || !control.enabled || control.interval == 0) {
-      continue;
-    }
-    const std::string name = control.name;
-    desktop_.SetTimer(ToHandleValue(window_.get()), timer_id, control.interval, [this, name] {
+  for (const FormModel::TimerSpec& timer : model_.Timers()) {
+    const std::string name = timer.name;
+    desktop_.SetTimer(ToHandleValue(window_.get()), timer.id, timer.interval, [this, name] {
       if (events_ != nullptr && !closed_) events_->Timer(name);
     });
   }
@@ -158,49 +156,36 @@ void Win32Form::Show(FormEvents& events) {
 }
 
 std::uintptr_t Win32Form::TimerId(std::string_view name) const {
-  // A timer's id is its place in the design, counted from 1.
-  for (std::size_t i = 0; i < pieces_.size(); ++i) {
-    const FormControlDesign& control = *pieces_[i]->design;
-    if (control.kind == FormControlKind::Timer && design_.Find(name) == &control) return i + 1;
-  }
-  return 0;
+  return model_.TimerId(name);
 }
 
 void Win32Form::StopTimers() {
   if (window_) desktop_.ForgetWindow(window_.get());
 }
 
-Win32Form::Piece& Win32Form::FindPiece(std::string_view name, FormControlKind kind,
-                                       const char* kind_name) {
-  for (const auto& piece : pieces_) {
-    const FormControlDesign& control = *piece->design;
-    if (control.kind == kind && design_.Find(name) == &control) return *piece;
-  }
-  throw std::out_of_range("Form " + design_.name + " has no " + kind_name + " named " +
-                          std::string(name));
-}
-
 FormLabel& Win32Form::Label(std::string_view name) {
-  return *FindPiece(name, FormControlKind::Label, "label").label;
+  return model_.Label(name);
 }
 
 FormImage& Win32Form::Image(std::string_view name) {
-  return *FindPiece(name, FormControlKind::Image, "picture").image;
+  return model_.Image(name);
 }
 
 ControlHandlers& Win32Form::Control(std::string_view name) {
-  return FindPiece(name, FormControlKind::UserControl, "user control").control->control();
+  return model_.Control(name);
 }
 
 Win32ControlWindow& Win32Form::ControlWindow(std::string_view name) {
-  return *FindPiece(name, FormControlKind::UserControl, "user control").control;
+  const ControlSurface* surface = model_.UserControl(name).window;
+  for (const auto& window : control_windows_) {
+    if (window.get() == surface) return *window;
+  }
+  throw std::out_of_range("Form " + design_.name + " has no control window named " +
+                          std::string(name));
 }
 
 Rect Win32Form::PixelRect(std::string_view name) const {
-  for (const auto& piece : pieces_) {
-    if (design_.Find(name) == piece->design) return piece->pixels;
-  }
-  throw std::out_of_range("Form " + design_.name + " has nothing named " + std::string(name));
+  return model_.PixelRect(name);
 }
 
 int Win32Form::MsgBox(std::string_view text, int style, std::string_view title) {
@@ -232,40 +217,24 @@ bool Win32Form::RequestClose(std::int16_t mode) {
 }
 
 void Win32Form::TabFocus(bool backwards) {
-  std::vector<const Piece*> order;
-  for (const auto& piece : pieces_) {
-    if (piece->control != nullptr && piece->control->window() != nullptr &&
-        piece->design->tab_index) {
-      order.push_back(piece.get());
-    }
-  }
-  std::stable_sort(order.begin(), order.end(), [](const Piece* a, const Piece* b) {
-    return *a->design->tab_index < *b->design->tab_index;
-  });
-  if (order.empty()) return;
   const HWND focused = ::GetFocus();
-  const std::size_t n = order.size();
-  // Without a focused control, the search starts just before the first (or after the last).
-  std::size_t start = backwards ? 0 : n - 1;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (order[i]->control->window() == focused) start = i;
+  const ControlSurface* from = nullptr;
+  for (const auto& window : control_windows_) {
+    if (focused != nullptr && window->window() == focused) from = window.get();
   }
-  for (std::size_t step = 1; step <= n; ++step) {
-    const std::size_t i = backwards ? (start + n - step) % n : (start + step) % n;
-    Win32ControlWindow& control = *order[i]->control;
-    if (control.Enabled()) {
-      if (control.window() != focused) ::SetFocus(control.window());
-      return;
-    }
-  }
+  const FormModel::Piece* next =
+      model_.NextInTabOrder(from, backwards, [](const FormModel::Piece& piece) {
+        const auto& window = static_cast<const Win32ControlWindow&>(*piece.window);
+        return window.window() != nullptr && window.Enabled();
+      });
+  if (next == nullptr || next->window == from) return;
+  ::SetFocus(static_cast<const Win32ControlWindow&>(*next->window).window());
 }
 
 std::string Win32Form::FocusedName() const {
   const HWND focused = ::GetFocus();
-  for (const auto& piece : pieces_) {
-    if (piece->control != nullptr && focused != nullptr && piece->control->window() == focused) {
-      return piece->control->name();
-    }
+  for (const auto& window : control_windows_) {
+    if (focused != nullptr && window->window() == focused) return window->name();
   }
   return {};
 }
@@ -321,6 +290,12 @@ LRESULT Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARA
     }
     case WM_ERASEBKGND:
       return 1;  // the canvas covers the whole client area
+    case kSentTabMessage:
+      TabFocus(wparam != 0);
+      return 0;
+    case WM_SYSCHAR:
+      if (AccessKey(static_cast<char>(wparam))) return 0;
+      break;
     case WM_ACTIVATE:
       OnActivate(wparam);
       return 0;

@@ -18,6 +18,7 @@
 
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
+#include "platform/form/form_model.h"
 #include "platform/form/headless_form.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/picture_tooltips.h"
@@ -42,7 +43,10 @@ struct Win32FormOptions {
   bool quit_on_close = true;
 };
 
-class Win32Form final : public FormHost, private ControlContainer, private MessageTarget {
+class Win32Form final : public FormHost,
+                        private ControlContainer,
+                        private MessageTarget,
+                        private FormModelObserver {
  public:
   static constexpr const char* kClassName = "FerrowindForm";
   static constexpr DWORD kStyle =
@@ -97,10 +101,6 @@ class Win32Form final : public FormHost, private ControlContainer, private Messa
   void RethrowFailure();
 
  private:
-  class LabelState;
-  class ImageState;
-  struct Piece;
-
   // ControlContainer.
   GdiDevice& Device() override { return device_; }
   FontSpec AmbientFont() const override;
@@ -108,26 +108,35 @@ class Win32Form final : public FormHost, private ControlContainer, private Messa
                     std::span<const EventArg> args) override;
   bool TakesTab() const override { return true; }
   void TabPressed(bool backwards) override { TabFocus(backwards); }
+  bool AccessKey(char key) override;
   void ControlFailed(std::exception_ptr error) override;
 
   // MessageTarget.
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
   void Failed(UINT message, std::exception_ptr error) override;
 
+  // FormModelObserver.
+  void PaintChanged() override { Changed(); }
+  void ToolTipsChanged() override { SyncToolTips(); }
+
+  // A Tab a control sent without waiting, run once the input being handled returns.
+  static constexpr UINT kSentTabMessage = WM_APP + 1;
+
   void CreateTopLevel(const PictureResolver& resolver);
-  void PlacePieces(const UserControlFactory& make, const PictureResolver& resolver);
-  Piece& FindPiece(std::string_view name, FormControlKind kind, const char* kind_name);
+  // What the desktop services lend the controls: the DCs of this window and of theirs, and the
+  // keystrokes they send.
+  void LendToControls();
+  void PlaceControls(const UserControlFactory& make);
   // Something the window paints itself changed: repaint it.
   void Changed();
   void SyncToolTips();
   void Render();
-  void DrawContainer(Dc& dc, const std::string& container);
-  void DrawPiece(Dc& dc, const Piece& piece);
   void OnActivate(WPARAM wparam);
   void StopTimers();
 
   GdiDevice& device_;
   const FormDesign& design_;
+  FormModel model_;
   Win32FormOptions options_;
   Win32User32 desktop_;
   FormEvents* events_ = nullptr;
@@ -140,7 +149,8 @@ class Win32Form final : public FormHost, private ControlContainer, private Messa
   bool canvas_dirty_ = true;
   // The control that had the focus when the window was last deactivated.
   HWND saved_focus_ = nullptr;
-  std::vector<std::unique_ptr<Piece>> pieces_;
+  // The user controls' windows, in the order of the design.
+  std::vector<std::unique_ptr<Win32ControlWindow>> control_windows_;
   std::unique_ptr<PictureToolTips> tooltips_;
   // Declared last: destroyed first, while everything its messages reach still lives.
   UniqueWindow window_;

@@ -1,21 +1,13 @@
 #include "platform/win32/picture_icons.h"
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <vector>
 
+#include "platform/form/form_model.h"
+
 namespace fw::win32 {
 namespace {
-
-// The system cursor of each MousePointer value from 0 (default) to 15, as the headless form
-// shows them: default, arrow, cross, I-beam, icon (arrow), size, size NE-SW, size N-S,
-// size NW-SE, size W-E, up arrow, hourglass, no drop, arrow and hourglass, arrow and question
-// mark, size all.
-constexpr std::array<int, 16> kPointerCursors = {32512, 32512, 32515, 32513, 32512, 32646,
-                                                 32643, 32645, 32642, 32644, 32516, 32514,
-                                                 32648, 32650, 32651, 32646};
-constexpr int kArrowCursor = 32512;
 
 BITMAPINFO TopDown32(int width, int height) {
   BITMAPINFO info{};
@@ -124,10 +116,7 @@ std::optional<IcoEntry> BestEntry(const std::vector<IcoEntry>& entries, int size
 }  // namespace
 
 int SystemCursorOfPointer(std::int16_t pointer) {
-  if (pointer >= 0 && pointer < static_cast<std::int16_t>(kPointerCursors.size())) {
-    return kPointerCursors[static_cast<std::size_t>(pointer)];
-  }
-  return kArrowCursor;
+  return CursorOfPointer(pointer, nullptr).system_id;
 }
 
 HCURSOR LoadSystemCursor(int id) {

@@ -6,17 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/form/form_model.h"
 #include "platform/geometry.h"
 #include "platform/win32/user_handles.h"
 
 namespace fw::win32 {
-
-struct PictureTip {
-  unsigned id = 0;
-  Rect rect;  // in the owner's client pixels
-  std::string text;
-  friend bool operator==(const PictureTip&, const PictureTip&) = default;
-};
 
 class PictureToolTips {
  public:

@@ -1,7 +1,9 @@
 #include "platform/win32/win32_user32.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "platform/host/sent_keys.h"
 #include "platform/win32/user_handles.h"
 
 namespace fw::win32 {
@@ -80,6 +82,33 @@ bool Win32User32::DispatchTimer(HWND window, std::uintptr_t id) {
   const std::function<void()> tick = it->second.tick();
   if (tick) tick();
   return true;
+}
+
+WindowHandle Win32User32::GetParent(WindowHandle window) const {
+  return ToHandleValue(::GetParent(ToHwnd(window)));
+}
+
+Dc* Win32User32::GetDC(WindowHandle window) {
+  return dc_source_ ? dc_source_(ToHwnd(window)) : nullptr;
+}
+
+void Win32User32::SendKeys(std::string_view keys, bool wait) {
+  const std::vector<bool> tabs = ParseSentTabs(keys);
+  if (!key_sink_) return;
+  for (const bool backwards : tabs) key_sink_(backwards, wait);
+}
+
+void Win32User32::DoEvents() {
+  MSG message{};
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+    if (message.message == WM_QUIT) {
+      // The loop that asked to end is the program's own: leave the request for it.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
 }
 
 void Win32User32::ForgetWindow(HWND window) {

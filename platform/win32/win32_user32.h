@@ -1,6 +1,8 @@
 #pragma once
 // The desktop's input services over the real user32: cursor position and coordinate mapping,
-// capture, system cursors, and timers whose ticks are std::functions.
+// capture, system cursors, timers whose ticks are std::functions, a window's parent and DC (the
+// persistent image its owner lends), the keystrokes a control sends to its container, and
+// DoEvents.
 //
 // A timer is a real SetTimer of its window; its WM_TIMER reaches the window's procedure, which
 // hands it to DispatchTimer. The ticks are kept here by (window, id), each entry owning its
@@ -8,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string_view>
 #include <utility>
 
 #include "platform/usercontrol.h"
@@ -38,6 +41,21 @@ class Win32User32 final : public User32 {
   std::uintptr_t SetTimer(WindowHandle window, std::uintptr_t id, int interval_ms,
                           std::function<void()> tick) override;
   bool KillTimer(WindowHandle window, std::uintptr_t id) override;
+  WindowHandle GetParent(WindowHandle window) const override;
+  // The window's persistent image, as the window that owns it lends it (null for none).
+  Dc* GetDC(WindowHandle window) override;
+  int ReleaseDC(WindowHandle /*window*/, Dc& /*dc*/) override { return 1; }
+  // "{Tab}" and "+{Tab}" go to the container's key sink: at once with `wait`, else once the
+  // input being handled returns.
+  void SendKeys(std::string_view keys, bool wait) override;
+  // Dispatches the messages waiting in the thread's queue.
+  void DoEvents() override;
+
+  // What the window owning these services lends its controls.
+  using DcSource = std::function<Dc*(HWND window)>;
+  using KeySink = std::function<void(bool backwards, bool wait)>;
+  void SetDcSource(DcSource source) { dc_source_ = std::move(source); }
+  void SetKeySink(KeySink sink) { key_sink_ = std::move(sink); }
 
   // Runs the tick of the window's timer `id`; false when no such timer is kept here.
   bool DispatchTimer(HWND window, std::uintptr_t id);
@@ -79,6 +97,8 @@ class Win32User32 final : public User32 {
   // Ids picked for SetTimer(window, 0, ...), above those a program names itself.
   std::uintptr_t next_id_ = 0x7F00;
   HWND pressed_window_ = nullptr;
+  DcSource dc_source_;
+  KeySink key_sink_;
 };
 
 }  // namespace fw::win32

@@ -22,6 +22,7 @@
 #include <sstream>
 
 #include "app/unreadable_registry_report.h"
+#include "platform/modprobe/system_registry.h"
 #include "platform/soft/soft_registry.h"
 #endif
 
@@ -697,6 +698,41 @@ TEST_F(Form1Test, AFailedLockOrUnlockSaysSoAndChangesNothing) {
 }
 
 #ifndef _WIN32
+// System mode: the window over the module policy of a throwaway root. It starts showing the
+// policy's state, follows a change made to the files from outside at the next tick, and its
+// Lock writes Ferrowind's own file for both modules.
+TEST_F(Form1Test, InSystemModeTheWindowShowsFollowsAndWritesTheModulePolicy) {
+  const std::filesystem::path root = scratch.file().parent_path() / "sysroot";
+  const std::filesystem::path folder = root / "etc/modprobe.d";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "hardening.conf") << "install usb-storage /bin/true\n";
+  modprobe::SystemRegistry system(root);
+  registry = &system;
+  Open();
+  Tick();
+  ExpectLockedState();
+  std::filesystem::remove(folder / "hardening.conf");
+  Tick();
+  ExpectUnlockedState();
+  answers = {kIdOk};
+  ClickButton("cmdLock");
+  ASSERT_EQ(form->MessageBoxes().size(), 1u);
+  EXPECT_EQ(form->MessageBoxes()[0].title, "Locked");
+  std::ifstream written(folder / "ferrowind.conf");
+  std::stringstream text;
+  text << written.rdbuf();
+  for (const char* line : {"install usb-storage /bin/false", "blacklist usb-storage",
+                           "install uas /bin/false", "blacklist uas"}) {
+    EXPECT_NE(text.str().find(line), std::string::npos) << line << " in:\n" << text.str();
+  }
+  Tick();
+  ExpectLockedState();
+  code.reset();
+  recorder.reset();
+  form.reset();
+  registry = nullptr;
+}
+
 // Another process changes the value with the command-line tool while the window is open.
 TEST_F(Form1Test, TheDisplayFollowsChangesMadeWithTheRegistryTool) {
   scratch.SetStart(3);

@@ -12,11 +12,7 @@ foreach(required MSI WIXL VERSION PROGRAM CLI SOURCE_DIR OUT WINE_RUN WINEPREFIX
   endif()
 endforeach()
 
-set(failures 0)
-macro(fail text)
-  message(SEND_ERROR "${text}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 function(wine)
   execute_process(COMMAND "${WINE_RUN}" ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out
@@ -122,9 +118,8 @@ foreach(pair "ferrowind.exe|${PROGRAM}" "ferrowind-cli.exe|${CLI}"
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 original)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${folder}/${name}" "${original}"
-                  RESULT_VARIABLE differs)
-  if(NOT differs EQUAL 0)
+  same_files("${folder}/${name}" "${original}" same)
+  if(NOT same)
     fail("the installed ${name} is missing or differs from ${original}")
   endif()
 endforeach()

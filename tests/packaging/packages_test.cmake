@@ -15,22 +15,7 @@ foreach(required CPACK CPACK_CONFIG OUT OBJDUMP PROGRAM CLI SOURCE_DIR VERSION)
   endif()
 endforeach()
 
-# Every check runs; the test fails at the end if any did.
-set(failures 0)
-macro(fail text)
-  message(SEND_ERROR "${text}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
-
-function(same_files a b result)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${a}" "${b}"
-                  RESULT_VARIABLE differs)
-  if(differs EQUAL 0)
-    set(${result} TRUE PARENT_SCOPE)
-  else()
-    set(${result} FALSE PARENT_SCOPE)
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 # --- Make both packages ---
 file(REMOVE_RECURSE "${OUT}")

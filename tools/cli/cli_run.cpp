@@ -149,6 +149,11 @@ std::string CliHelp() {
   ferrowind-cli unlock            Start = 3 (on demand) for UASPStor, then USBSTOR
   ferrowind-cli --help | --version
 
+On Linux, --system before the command works on the machine's kernel module policy instead of
+the program's registry file: USBSTOR's Start is the usb-storage module's, UASPStor's the uas
+module's (4 when /etc/modprobe.d and the other modprobe.d folders make the module unloadable),
+and lock and unlock write /etc/modprobe.d/ferrowind.conf (as root).
+
 The drivers are the services USBSTOR and, where the system has it, UASPStor under
 HKLM\SYSTEM\CurrentControlSet\Services. UASPStor is written only where its key exists; its key is
 never created. A write that fails changes nothing: a refused UASPStor leaves USBSTOR unwritten,

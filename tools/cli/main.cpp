@@ -15,6 +15,7 @@
 #else
 #include <filesystem>
 
+#include "platform/modprobe/system_registry.h"
 #include "platform/soft/registry_store.h"
 #include "platform/soft/soft_registry.h"
 #endif
@@ -42,7 +43,18 @@ int Run(const std::vector<std::string>& args) {
   return fw::cli::RunCli(args, *registry, console);
 }
 #else
+// --system: the machine's module policy; the reason for a failure names the file or folder.
+int RunOnSystem(const std::vector<std::string>& args) {
+  fw::modprobe::SystemRegistry registry(fw::modprobe::SystemRoot());
+  const auto explain = [&](fw::RegStatus) { return registry.last_error(); };
+  fw::cli::CliConsole console{std::cout, std::cerr, explain};
+  return fw::cli::RunCli(args, registry, console);
+}
+
 int Run(const std::vector<std::string>& args) {
+  if (!args.empty() && args.front() == "--system") {
+    return RunOnSystem(std::vector<std::string>(args.begin() + 1, args.end()));
+  }
   const std::filesystem::path file = fw::soft::DefaultRegistryPath();
   fw::soft::SoftRegistry registry(file);
   // The store says which file it cannot read (and where), or which file or folder is read-only.

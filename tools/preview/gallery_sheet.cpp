@@ -120,17 +120,14 @@ Layout LayOut(const std::vector<GallerySection>& sections, const std::string& ti
 
 }  // namespace
 
-Size GallerySheetSize(GdiDevice& device, const std::vector<GallerySection>& sections,
-                      const std::string& title, GalleryColumns columns) {
+Size GallerySheetSize(GdiDevice& device, const GalleryPlan& plan) {
   const std::unique_ptr<Dc> measure = device.CreateSurface(1, 1, 0xFFFFFF);
-  return LayOut(sections, title, columns, *measure).sheet;
+  return LayOut(plan.sections, plan.title, plan.columns, *measure).sheet;
 }
 
-image::Image DrawGallerySheet(GdiDevice& device, const std::vector<GallerySection>& sections,
-                              const std::string& title, GalleryColumns columns,
-                              ColorRef background) {
+image::Image DrawGallerySheet(GdiDevice& device, const GalleryPlan& plan, ColorRef background) {
   const std::unique_ptr<Dc> measure = device.CreateSurface(1, 1, background);
-  const Layout layout = LayOut(sections, title, columns, *measure);
+  const Layout layout = LayOut(plan.sections, plan.title, plan.columns, *measure);
   const std::unique_ptr<Dc> sheet =
       device.CreateSurface(layout.sheet.cx, layout.sheet.cy, background);
   sheet->SetBkMode(BkMode::Transparent);

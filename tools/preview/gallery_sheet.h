@@ -1,8 +1,9 @@
 #pragma once
-// What the Button and vbButton galleries share: the five states each strip shows, the strips and
-// sections they are planned as, and the sheet they are laid out and drawn on. Sections stand one
+// What every control's gallery shares: the five states each strip shows, the strips and sections
+// a gallery is planned as, and the sheet they are laid out and drawn on. Sections stand one
 // under the other; in each, strips stand four to a row, each strip a label over its five cells.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,11 @@ inline constexpr std::array<GalleryState, 5> kGalleryStates = {{
 struct GalleryStrip {
   std::string label;
   std::vector<Assignment> variation;
-  // The cells are not the base recipe's size: a square ButtonShape (Button), the picture cell
-  // (vbButton).
-  bool own_size = false;
-  std::array<image::Image, kGalleryStates.size()> cells;
+  // The strip's previews are made at this size when the base recipe gives none and loads none.
+  std::optional<Size> size = std::nullopt;
+  // The variation makes the control square, as wide as the base recipe makes it.
+  bool square = false;
+  std::array<image::Image, kGalleryStates.size()> cells = {};
 };
 
 struct GallerySection {
@@ -48,13 +50,23 @@ struct GallerySection {
 // cells are as wide as its own widest.
 enum class GalleryColumns { AcrossTheSheet, PerSection };
 
-// The sheet's size for cells of the sizes they have (their pixels are not needed).
-Size GallerySheetSize(GdiDevice& device, const std::vector<GallerySection>& sections,
-                      const std::string& title, GalleryColumns columns);
+// How a gallery too large for its --size is found before any preview is rendered: by all the
+// previews' pixels and then the sheet's, the refusal naming the largest preview; or by the
+// sheet's alone.
+enum class GalleryLimit { PreviewsThenSheet, Sheet };
 
-// The sheet: `title`, then every section with its labels and cells, on `background`.
-image::Image DrawGallerySheet(GdiDevice& device, const std::vector<GallerySection>& sections,
-                              const std::string& title, GalleryColumns columns,
-                              ColorRef background);
+// A control's gallery: the sheet's title and sections, and how it is laid out and limited.
+struct GalleryPlan {
+  std::string title;
+  std::vector<GallerySection> sections;
+  GalleryColumns columns = GalleryColumns::AcrossTheSheet;
+  GalleryLimit limit = GalleryLimit::Sheet;
+};
+
+// The sheet's size for cells of the sizes they have (their pixels are not needed).
+Size GallerySheetSize(GdiDevice& device, const GalleryPlan& plan);
+
+// The sheet: the title, then every section with its labels and cells, on `background`.
+image::Image DrawGallerySheet(GdiDevice& device, const GalleryPlan& plan, ColorRef background);
 
 }  // namespace fw::preview

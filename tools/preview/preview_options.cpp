@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "tools/preview/control_adapter.h"
+
 namespace fw::preview {
 namespace {
 
@@ -45,15 +47,6 @@ file, no output file is made or changed and --dump prints nothing.
 
 std::string Quote(std::string_view text) {
   return "'" + std::string(text) + "'";
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) {
-             return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-           };
-           return lower(x) == lower(y);
-         });
 }
 
 std::optional<int> ParseSide(std::string_view text) {
@@ -107,23 +100,17 @@ ColorRef ParseParent(std::string_view text) {
 
 // One --set NAME=VALUE, or a --font for the Font property, of the control `control`.
 Assignment ParseAssignment(std::string_view option, std::string_view name, std::string_view text,
-                           std::string_view control) {
-  const bool vb = control == kVbButtonControl;
-  const ButtonProperty* property = vb ? nullptr : FindButtonProperty(name);
-  const VbButtonProperty* vb_property = vb ? FindVbButtonProperty(name) : nullptr;
-  if (property == nullptr && vb_property == nullptr) {
+                           const ControlAdapter& control) {
+  const PropertyRow* property = FindProperty(control.Properties(), name);
+  if (property == nullptr) {
     throw UsageError(std::string(option) + ": " + Quote(name) + " is not a property of " +
-                     std::string(control) + " (--dump lists them)");
+                     std::string(control.ClassName()) + " (--dump lists them)");
   }
   try {
-    if (vb) {
-      return {nullptr, std::string(text), ParseValue(vb_property->ValueType(), text), vb_property};
-    }
     return {property, std::string(text), ParseValue(*property, text)};
   } catch (const ValueError& error) {
-    const std::string_view property_name = vb ? vb_property->name : property->name;
     const std::string where =
-        option == "--set" ? "--set " + std::string(property_name) : std::string(option);
+        option == "--set" ? "--set " + std::string(property->name) : std::string(option);
     throw UsageError(where + ": " + error.what());
   }
 }
@@ -199,13 +186,28 @@ void RefuseSharedOutputs(const PreviewOptions& options) {
   }
 }
 
-// The control --control names, looked for first since property names depend on it: Button
-// when none is named. Checked again where the option is read in turn.
-std::string_view NamedControl(std::span<const std::string> args) {
+// The class names of the controls the tool previews: "A, B and C".
+std::string ControlNames() {
+  const auto controls = PreviewedControls();
+  std::string names;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (i > 0) names += i + 1 == controls.size() ? " and " : ", ";
+    names += controls[i]->ClassName();
+  }
+  return names;
+}
+
+// The control --control names, looked for first since property names depend on it: the default
+// when none is named, or an unknown one. Checked again where the option is read in turn.
+const ControlAdapter& NamedControl(std::span<const std::string> args) {
+  const auto named = [](std::string_view name) -> const ControlAdapter& {
+    const ControlAdapter* control = FindPreviewedControl(name);
+    return control != nullptr ? *control : *PreviewedControls().front();
+  };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (arg.starts_with("--control=")) return arg.substr(10);
-    if (arg == "--control" && i + 1 < args.size()) return args[i + 1];
+    if (arg.starts_with("--control=")) return named(arg.substr(10));
+    if (arg == "--control" && i + 1 < args.size()) return named(args[i + 1]);
     // The value of an option that takes one is not an option itself.
     if (arg == "--set" || arg == "--font" || arg == "--size" || arg == "--state" ||
         arg == "--enabled" || arg == "--parent" || arg == "--out" || arg == "--gallery" ||
@@ -213,16 +215,14 @@ std::string_view NamedControl(std::span<const std::string> args) {
       ++i;
     }
   }
-  return kButtonControl;
+  return *PreviewedControls().front();
 }
 
 }  // namespace
 
 PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
   PreviewOptions options;
-  const std::string_view named = NamedControl(args);
-  const std::string_view control =
-      EqualIgnoringCase(named, kVbButtonControl) ? kVbButtonControl : kButtonControl;
+  const ControlAdapter& control = NamedControl(args);
   std::set<std::string, std::less<>> given;
   ArgumentReader reader(args);
   while (reader.Next()) {
@@ -259,11 +259,10 @@ PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
       options.dump = true;
     } else if (option == "--control") {
       const std::string_view value = reader.Value();
-      if (!EqualIgnoringCase(value, kButtonControl) &&
-          !EqualIgnoringCase(value, kVbButtonControl)) {
-        throw UsageError("--control " + Quote(value) + ": the controls are Button and vbButton");
+      if (FindPreviewedControl(value) == nullptr) {
+        throw UsageError("--control " + Quote(value) + ": the controls are " + ControlNames());
       }
-      options.control = std::string(control);
+      options.control = std::string(control.ClassName());
     } else if (option == "--size") {
       options.size = ParseSize(reader.Value());
     } else if (option == "--state") {

@@ -12,8 +12,7 @@
 #include "platform/color.h"
 #include "platform/geometry.h"
 #include "platform/printable_text.h"
-#include "tools/preview/button_properties_table.h"
-#include "tools/preview/vbbutton_properties_table.h"
+#include "tools/preview/property_values.h"
 
 namespace fw::preview {
 
@@ -25,10 +24,9 @@ class UsageError : public std::runtime_error {
 
 // One property setting, in command-line order (--set, and --font for the Font property).
 struct Assignment {
-  const ButtonProperty* property = nullptr;  // a Button's property (null for a vbButton's)
-  std::string text;                          // the value as given; a picture's file name
-  SettingValue value;  // parsed; a picture's stays null until its file is read
-  const VbButtonProperty* vb_property = nullptr;  // a vbButton's property
+  const PropertyRow* property = nullptr;  // a row of the previewed control's table
+  std::string text;                       // the value as given; a picture's file name
+  SettingValue value;                     // parsed; a picture's stays null until its file is read
 };
 
 // The state flags to reach through the control's handlers, applied as focus, hover, pressed.
@@ -39,12 +37,8 @@ struct StateRequest {
   friend bool operator==(const StateRequest&, const StateRequest&) = default;
 };
 
-// The controls the tool previews.
-inline constexpr std::string_view kButtonControl = "Button";
-inline constexpr std::string_view kVbButtonControl = "vbButton";
-
 struct PreviewOptions {
-  std::string control = "Button";  // kButtonControl or kVbButtonControl
+  std::string control = "Button";  // the class name of one of PreviewedControls()
   std::optional<Size> size;        // pixels
   std::vector<Assignment> assignments;
   StateRequest states;

@@ -2,24 +2,22 @@
 
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 
 #include "tools/image/image.h"
 #include "tools/image/output_files.h"
 #include "tools/preview/container_bag.h"
+#include "tools/preview/control_adapter.h"
 #include "tools/preview/gallery.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/render.h"
-#include "tools/preview/vbbutton_gallery.h"
-#include "tools/preview/vbbutton_render.h"
 #include "tools/preview/whole_file.h"
 
 namespace fw::preview {
 namespace {
 
 constexpr const char* kProgram = "ferrowind-preview: ";
-// The colour behind a single preview when none is named.
-constexpr ColorRef kDefaultParent = 0xFFFFFF;
 
 // Everything the command line asks to write, made before any of it is written.
 struct Outputs {
@@ -30,6 +28,8 @@ struct Outputs {
 };
 
 Outputs MakeOutputs(const PreviewOptions& options) {
+  const ControlAdapter* control = FindPreviewedControl(options.control);
+  if (control == nullptr) throw std::logic_error("no control is named " + options.control);
   std::optional<SavedControl> saved;
   if (!options.load.empty()) saved = ReadSavedControl(options.load);
   const ControlRecipe recipe = RecipeFromOptions(options, saved ? &saved->bag : nullptr,
@@ -38,26 +38,14 @@ Outputs MakeOutputs(const PreviewOptions& options) {
   PictureFiles pictures;
   Outputs outputs;
   try {
-    if (options.control == kVbButtonControl) {
-      const ColorRef parent = options.parent.value_or(kDefaultParent);
-      VbButtonPreview preview(*device, recipe, pictures, parent);
-      if (options.dump) outputs.dump = DumpVbButtonProperties(preview.button(), pictures);
-      if (!options.save.empty()) outputs.bag = preview.Save();
-      if (!options.out.empty()) outputs.image = preview.Capture(parent);
-      if (!options.gallery.empty()) {
-        outputs.gallery = BuildVbButtonGallery(*device, recipe, pictures,
-                                               options.parent.value_or(kGalleryBackground));
-      }
-      return outputs;
-    }
-    ButtonPreview preview(*device, recipe, pictures);
-    if (options.dump) outputs.dump = DumpProperties(preview.button(), pictures);
+    const ColorRef parent = options.parent.value_or(kDefaultParent);
+    ControlPreview preview(*control, *device, recipe, pictures, parent);
+    if (options.dump) outputs.dump = preview.Dump(pictures);
     if (!options.save.empty()) outputs.bag = preview.Save();
-    if (!options.out.empty())
-      outputs.image = preview.Capture(options.parent.value_or(kDefaultParent));
+    if (!options.out.empty()) outputs.image = preview.Capture(parent);
     if (!options.gallery.empty()) {
-      outputs.gallery =
-          BuildGallery(*device, recipe, pictures, options.parent.value_or(kGalleryBackground));
+      outputs.gallery = BuildGallery(*control, *device, recipe, pictures,
+                                     options.parent.value_or(kGalleryBackground));
     }
   } catch (const PropertyBagError& error) {
     // Only loading reads a bag: the saved data does not suit the control.

@@ -1,17 +1,14 @@
 #include "tools/preview/render.h"
 
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 #include "tools/preview/container_bag.h"
 #include "tools/preview/picture_files.h"
 
 namespace fw::preview {
 namespace {
-
-// The parent window: large enough for any preview control, which sits at its top-left.
-constexpr Size kHostClient = {2 * kMaxPreviewSide, 2 * kMaxPreviewSide};
-// The size a control is placed at when nothing says otherwise; a fresh control sizes itself.
-constexpr Size kPlacementTwips = {1200, 500};
 
 // 0x00RRGGBB, as surface pixels and picture images hold a colour.
 std::uint32_t PixelValueOf(ColorRef color) {
@@ -33,55 +30,61 @@ ControlRecipe RecipeFromOptions(const PreviewOptions& options, const PropertyBag
   return recipe;
 }
 
-ButtonPreview::ButtonPreview(GdiDevice& device, const ControlRecipe& recipe, PictureFiles& pictures)
-    : host_(std::make_unique<headless::HeadlessHost>(device, kHostClient)) {
-  const Size twips = recipe.saved_extent_twips.value_or(kPlacementTwips);
-  button_ = &host_->Place<Button>({kInstanceName, Rect{0, 0, twips.cx, twips.cy}, recipe.saved});
-  if (recipe.size) {
-    window().Width(recipe.size->cx * kTwipsPerPixel);
-    window().Height(recipe.size->cy * kTwipsPerPixel);
-    button_->Paint();
-  }
+ControlPreview::ControlPreview(const ControlAdapter& adapter, GdiDevice& device,
+                               const ControlRecipe& recipe, PictureFiles& pictures, ColorRef parent)
+    : adapter_(&adapter),
+      name_(adapter.InstanceName()),
+      placed_(adapter.Place(device, recipe, parent)) {
   for (const Assignment& assignment : recipe.assignments) {
     if (assignment.property->kind == PropertyKind::kPicture && !IsNoPictureText(assignment.text)) {
-      assignment.property->set(*button_, pictures.Load(assignment.text));
+      assignment.property->set(control(), pictures.Load(assignment.text));
     } else {
-      assignment.property->set(*button_, assignment.value);
+      assignment.property->set(control(), assignment.value);
     }
   }
-  if (recipe.enabled) button_->Enabled(*recipe.enabled);
+  if (recipe.enabled) {
+    const PropertyRow* enabled = FindProperty(adapter.Properties(), "Enabled");
+    if (enabled == nullptr) {
+      throw std::logic_error(std::string(adapter.ClassName()) + " has no Enabled property");
+    }
+    enabled->set(control(), *recipe.enabled);
+  }
   ApplyStates(recipe.states);
 }
 
-void ButtonPreview::ApplyStates(const StateRequest& states) {
+void ControlPreview::ApplyStates(const StateRequest& states) {
   // A disabled window takes no input: the platform sends it no mouse notification, and it
   // cannot hold the focus.
   if (!window().Enabled()) return;
-  if (states.focus) host_->Focus(kInstanceName);
+  if (states.focus) host().Focus(name_);
   if (!states.hover && !states.pressed) return;
   const Dc& surface = window().hDC();
   const Point spot = PointerSpot(surface.Width(), surface.Height(), region());
-  if (states.hover) host_->MoveMouse(spot.x, spot.y);
+  if (states.hover) host().MoveMouse(spot.x, spot.y);
   if (states.pressed) {
     // The control's own handler, as the platform calls it for a button going down over the
     // window. The host's press would also move the focus there, as a click does; a pressed
     // preview shows the focus only when asked for it.
     UserControl& w = window();
     const int mode = w.ScaleMode();
-    button_->MouseDown(kLeftButton, 0, static_cast<float>(w.ScaleX(spot.x, kScalePixels, mode)),
-                       static_cast<float>(w.ScaleY(spot.y, kScalePixels, mode)));
+    control().MouseDown(kLeftButton, 0, static_cast<float>(w.ScaleX(spot.x, kScalePixels, mode)),
+                        static_cast<float>(w.ScaleY(spot.y, kScalePixels, mode)));
   }
 }
 
-image::Image ButtonPreview::Capture(ColorRef parent) {
+image::Image ControlPreview::Capture(ColorRef parent) {
   return CaptureControl(window(), region(), parent);
 }
 
-PropertyBag ButtonPreview::Save() const {
+PropertyBag ControlPreview::Save() const {
   const UserControl& w = window();
   PropertyBag bag = BagWithExtent({w.Width(), w.Height()});
-  button_->WriteProperties(bag);
+  control().WriteProperties(bag);
   return bag;
+}
+
+std::string ControlPreview::Dump(const PictureFiles& pictures) const {
+  return DumpProperties(adapter_->Properties(), control(), pictures);
 }
 
 image::Image CaptureControl(UserControl& window, const Region* region, ColorRef parent) {

@@ -1,50 +1,44 @@
 #pragma once
-// One preview control: placed in a headless host over the build's drawing device, set up the
-// way the command line asks, and captured as an image with its see-through pixels marked.
-#include <memory>
+// One preview control: placed in a headless host over the build's drawing device by its adapter,
+// set up the way the command line asks, and captured as an image with its see-through pixels
+// marked.
 #include <optional>
-#include <vector>
+#include <string>
 
-#include "controls/button/button.h"
-#include "platform/headless/headless_host.h"
 #include "tools/image/image.h"
+#include "tools/preview/control_adapter.h"
 #include "tools/preview/preview_options.h"
 
 namespace fw::preview {
 
 class PictureFiles;
 
-// How a preview control is made, in this order: placed fresh (InitProperties) or from saved
-// data (ReadProperties, with the window at the saved extent); sized to `size` pixels, then
-// painted; each assignment through its setter; Enabled; then the states.
-struct ControlRecipe {
-  const PropertyBag* saved = nullptr;  // null: a fresh control
-  std::optional<Size> saved_extent_twips;
-  std::optional<Size> size;  // pixels
-  std::vector<Assignment> assignments;
-  std::optional<bool> enabled;
-  StateRequest states;
-};
+// The colour behind a single preview when none is named.
+inline constexpr ColorRef kDefaultParent = 0xFFFFFF;
 
 // The recipe the command line describes (`saved` comes from --load, when given).
 ControlRecipe RecipeFromOptions(const PreviewOptions& options, const PropertyBag* saved,
                                 std::optional<Size> saved_extent_twips);
 
-class ButtonPreview {
+class ControlPreview {
  public:
-  // The instance name: the caption of a fresh control.
-  static constexpr const char* kInstanceName = "Button1";
+  // Places the control `adapter` makes, with `parent` behind it, and follows the recipe; the
+  // adapter outlives the preview. Throws FileError for a picture file that cannot be read, and
+  // PropertyBagError for saved data the control rejects.
+  ControlPreview(const ControlAdapter& adapter, GdiDevice& device, const ControlRecipe& recipe,
+                 PictureFiles& pictures, ColorRef parent = kDefaultParent);
 
-  // Places the control and follows the recipe. Throws FileError for a picture file that
-  // cannot be read, and PropertyBagError for saved data the control rejects.
-  ButtonPreview(GdiDevice& device, const ControlRecipe& recipe, PictureFiles& pictures);
-
-  Button& button() { return *button_; }
-  const Button& button() const { return *button_; }
-  UserControl& window() { return host_->WindowOf(kInstanceName); }
-  const UserControl& window() const { return host_->WindowOf(kInstanceName); }
-  const Region* region() const { return host_->RegionOf(kInstanceName); }
-  headless::HeadlessHost& host() { return *host_; }
+  ControlHandlers& control() { return *placed_.control; }
+  const ControlHandlers& control() const { return *placed_.control; }
+  // The control as its own class; throws std::bad_cast for another.
+  template <class Control>
+  Control& As() {
+    return dynamic_cast<Control&>(control());
+  }
+  UserControl& window() { return placed_.host->WindowOf(name_); }
+  const UserControl& window() const { return placed_.host->WindowOf(name_); }
+  const Region* region() const { return placed_.host->RegionOf(name_); }
+  headless::HeadlessHost& host() { return *placed_.host; }
 
   // The control as its last paint left it; see CaptureControl.
   image::Image Capture(ColorRef parent);
@@ -52,11 +46,15 @@ class ButtonPreview {
   // The container's saved data: the extent keys, then the control's properties.
   PropertyBag Save() const;
 
+  // Every property as --dump prints it.
+  std::string Dump(const PictureFiles& pictures) const;
+
  private:
   void ApplyStates(const StateRequest& states);
 
-  std::unique_ptr<headless::HeadlessHost> host_;
-  Button* button_ = nullptr;
+  const ControlAdapter* adapter_;
+  std::string name_;
+  PlacedControl placed_;
 };
 
 // The window's surface as an image. A pixel is see-through (alpha 0, colour `parent`) when it

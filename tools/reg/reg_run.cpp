@@ -1,6 +1,7 @@
 #include "tools/reg/reg_run.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 
 #include "platform/ansi_text.h"
@@ -207,22 +208,95 @@ The registry is the file $FERROWIND_REGISTRY, else $XDG_STATE_HOME/ferrowind/reg
 (XDG_STATE_HOME defaults to ~/.local/state). A read-only file or folder refuses every change
 ("Access is denied"); a file that cannot be read names its bad line.
 
+With --system first (Linux), the commands work on the machine's kernel module policy: only
+HKLM\SYSTEM\CurrentControlSet\Services\USBSTOR and ...\UASPStor exist, each with Start (4 when
+usb-storage, or uas, cannot load), which add sets to 3 or 4 in /etc/modprobe.d/ferrowind.conf.
+
 Exit status: 0 on success; 1 on failure (a bad command line, type or data, a missing key or
 value, a refusal, a read-only or unreadable registry), with the reason on the error output and
 nothing changed: the registry file is neither rewritten nor touched.
 )";
 }
 
-int RunReg(std::span<const std::string> args, const std::filesystem::path& registry_file,
-           RegConsole& console) {
-  RegCommand command;
+namespace {
+
+// The command, or nothing after saying on the error output why the arguments are not one.
+std::optional<RegCommand> ParseOrExplain(std::span<const std::string> args, RegConsole& console) {
   try {
-    command = ParseRegCommand(args);
+    return ParseRegCommand(args);
   } catch (const RegUsageError& e) {
     console.err << "ERROR: Invalid syntax: " << e.what()
                 << "\nType \"ferrowind-reg /?\" for usage.\n";
-    return kExitFailure;
+    return std::nullopt;
   }
+}
+
+// System mode: the same commands through the Registry interface, where only the USB storage
+// drivers' Start values exist.
+int RunOnRegistry(const RegCommand& command, Registry& registry,
+                  const std::function<std::string()>& last_error, RegConsole& console) {
+  const RegKey root = kHkeyClassesRoot + command.root;
+  std::string sub_key;
+  for (const std::string& part : command.path) sub_key += (sub_key.empty() ? "" : "\\") + part;
+  const std::string name = ValueName(command);
+  RegKey key = 0;
+  switch (command.operation) {
+    case RegOperation::kQuery: {
+      if (const RegStatus status = registry.RegOpenKeyExA(root, sub_key, 0, kKeyRead, &key);
+          status != kErrorSuccess) {
+        return Failure(console, status, last_error());
+      }
+      soft::RegValue value{command.values == ValueChoice::kKey ? "Start" : name, kRegNone, {}};
+      std::uint32_t size = 4;
+      value.data.resize(size);
+      const RegStatus status =
+          registry.RegQueryValueExA(key, value.name, &value.type, value.data.data(), &size);
+      registry.RegCloseKey(key);
+      if (status != kErrorSuccess) return Failure(console, status, last_error());
+      value.data.resize(size);
+      console.out << '\n' << command.key_text << '\n';
+      PrintValue(console.out, value);
+      console.out << '\n';
+      return kExitSuccess;
+    }
+    case RegOperation::kAdd: {
+      if (command.values == ValueChoice::kKey) {
+        return Failure(console, kErrorInvalidParameter, "in system mode only Start can be written");
+      }
+      if (const RegStatus status =
+              registry.RegCreateKeyExA(root, sub_key, 0, kKeyWrite, &key, nullptr);
+          status != kErrorSuccess) {
+        return Failure(console, status, last_error());
+      }
+      const RegStatus status = registry.RegSetValueExA(key, name, command.type, command.data);
+      registry.RegCloseKey(key);
+      if (status != kErrorSuccess) return Failure(console, status, last_error());
+      console.out << kDone << '\n';
+      return kExitSuccess;
+    }
+    case RegOperation::kDelete:
+      return Failure(console, kErrorAccessDenied, "in system mode nothing can be deleted");
+    case RegOperation::kHelp:
+      console.out << RegHelp();
+      return kExitSuccess;
+  }
+  return kExitFailure;
+}
+
+}  // namespace
+
+int RunRegOnSystem(std::span<const std::string> args, Registry& registry,
+                   const std::function<std::string()>& last_error, RegConsole& console) {
+  const std::optional<RegCommand> command = ParseOrExplain(args, console);
+  if (!command) return kExitFailure;
+  return RunOnRegistry(*command, registry, last_error, console);
+}
+
+int RunReg(std::span<const std::string> args, const std::filesystem::path& registry_file,
+           RegConsole& console) {
+  const std::optional<RegCommand> parsed = ParseOrExplain(args, console);
+  if (!parsed) return kExitFailure;
+  const RegCommand& command = *parsed;
   soft::RegistryStore store(registry_file);
   switch (command.operation) {
     case RegOperation::kHelp:

@@ -1,9 +1,12 @@
 #pragma once
 // ferrowind-reg from its arguments to its exit status, on the Linux build's registry store.
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <span>
 #include <string>
+
+#include "platform/registry.h"
 
 namespace fw::regtool {
 
@@ -24,6 +27,11 @@ struct RegConsole {
 // changes nothing and returns kExitFailure.
 int RunReg(std::span<const std::string> args, const std::filesystem::path& registry_file,
            RegConsole& console);
+
+// The same over `registry` (system mode): query, add /v Start and delete (always refused);
+// `last_error` says more about a failing status.
+int RunRegOnSystem(std::span<const std::string> args, Registry& registry,
+                   const std::function<std::string()>& last_error, RegConsole& console);
 
 // The --help text.
 std::string RegHelp();

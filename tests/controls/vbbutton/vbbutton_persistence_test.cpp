@@ -2,6 +2,7 @@
 // with keys of the wrong type.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 

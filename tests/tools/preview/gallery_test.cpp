@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "tests/tools/preview/preview_test_support.h"
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"
 
 namespace fw::preview {
@@ -17,7 +18,8 @@ TEST(Gallery, DrawsLabelsAndPreviewsOverTheBackground) {
   PictureFiles pictures;
   ControlRecipe base;
   base.size = Size{40, 25};
-  const image::Image sheet = BuildGallery(*device, base, pictures, kGalleryBackground);
+  const image::Image sheet =
+      BuildGallery(ButtonAdapter(), *device, base, pictures, kGalleryBackground);
   // 12 x 8 + 8 + 8 strips of five previews, four strips to a row.
   EXPECT_GT(sheet.width, 4 * 5 * 40);
   EXPECT_GT(sheet.height, 30 * 25);

@@ -6,7 +6,9 @@
 
 #include <memory>
 
+#include "controls/button/button.h"
 #include "tests/tools/preview/preview_test_support.h"
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"
 
 namespace fw::preview {
@@ -15,16 +17,17 @@ namespace {
 constexpr ColorRef kParent = 0x123456;  // red 0x56, green 0x34, blue 0x12
 
 Assignment Set(std::string_view name, std::string_view text) {
-  const ButtonProperty* property = FindButtonProperty(name);
+  const PropertyRow* property = FindProperty(ButtonAdapter().Properties(), name);
   return {property, std::string(text), ParseValue(*property, text)};
 }
 
 class RenderTest : public ::testing::Test {
  protected:
-  ButtonPreview Make(const ControlRecipe& recipe) {
-    return ButtonPreview(*device_, recipe, pictures_);
+  ControlPreview Make(const ControlRecipe& recipe) {
+    return ControlPreview(button_, *device_, recipe, pictures_);
   }
 
+  ButtonAdapter button_;
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
   PictureFiles pictures_;
 };
@@ -36,7 +39,7 @@ bool SeeThrough(const image::Image& image, int x, int y) {
 TEST_F(RenderTest, SizeIsSetInTwipsBeforeThePaint) {
   ControlRecipe recipe;
   recipe.size = Size{100, 40};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   EXPECT_EQ(preview.window().Width(), 1500);
   EXPECT_EQ(preview.window().Height(), 600);
   const image::Image image = preview.Capture(kParent);
@@ -51,7 +54,7 @@ TEST_F(RenderTest, ThePaintMayGrowOrSquareTheControl) {
   ControlRecipe square;
   square.size = Size{60, 20};
   square.assignments = {Set("ButtonShape", "2")};
-  ButtonPreview preview = Make(square);
+  ControlPreview preview = Make(square);
   EXPECT_EQ(preview.window().Width(), 900);
   EXPECT_EQ(preview.window().Height(), 900);
 }
@@ -60,33 +63,33 @@ TEST_F(RenderTest, AssignmentsRunInOrder) {
   ControlRecipe recipe;
   recipe.assignments = {Set("BackColor", "0x0000FF"), Set("ButtonTheme", "2"),
                         Set("Caption", "first"), Set("caption", "second")};
-  ButtonPreview preview = Make(recipe);
-  EXPECT_EQ(preview.button().BackColor(), 0x3DB4A2u);  // the theme came after
-  EXPECT_EQ(preview.button().Caption(), "second");
+  ControlPreview preview = Make(recipe);
+  EXPECT_EQ(preview.As<Button>().BackColor(), 0x3DB4A2u);  // the theme came after
+  EXPECT_EQ(preview.As<Button>().Caption(), "second");
 }
 
 TEST_F(RenderTest, StatesReachTheFlagsThroughTheHandlers) {
   ControlRecipe recipe;
   recipe.states = {.focus = false, .hover = true, .pressed = false};
   {
-    ButtonPreview preview = Make(recipe);
-    EXPECT_EQ(preview.button().HoverFlag(), true);
-    EXPECT_FALSE(preview.button().PressedFlag());
-    EXPECT_FALSE(preview.button().FocusFlag());
+    ControlPreview preview = Make(recipe);
+    EXPECT_EQ(preview.As<Button>().HoverFlag(), true);
+    EXPECT_FALSE(preview.As<Button>().PressedFlag());
+    EXPECT_FALSE(preview.As<Button>().FocusFlag());
   }
   recipe.states = {.focus = false, .hover = false, .pressed = true};
   {
-    ButtonPreview preview = Make(recipe);
-    EXPECT_TRUE(preview.button().PressedFlag());
-    EXPECT_FALSE(preview.button().HoverFlag().value_or(false));
-    EXPECT_FALSE(preview.button().FocusFlag());
+    ControlPreview preview = Make(recipe);
+    EXPECT_TRUE(preview.As<Button>().PressedFlag());
+    EXPECT_FALSE(preview.As<Button>().HoverFlag().value_or(false));
+    EXPECT_FALSE(preview.As<Button>().FocusFlag());
   }
   recipe.states = {.focus = true, .hover = true, .pressed = true};
   {
-    ButtonPreview preview = Make(recipe);
-    EXPECT_TRUE(preview.button().FocusFlag());
-    EXPECT_EQ(preview.button().HoverFlag(), true);
-    EXPECT_TRUE(preview.button().PressedFlag());
+    ControlPreview preview = Make(recipe);
+    EXPECT_TRUE(preview.As<Button>().FocusFlag());
+    EXPECT_EQ(preview.As<Button>().HoverFlag(), true);
+    EXPECT_TRUE(preview.As<Button>().PressedFlag());
   }
 }
 
@@ -94,17 +97,17 @@ TEST_F(RenderTest, ADisabledControlTakesNoState) {
   ControlRecipe recipe;
   recipe.enabled = false;
   recipe.states = {.focus = true, .hover = true, .pressed = true};
-  ButtonPreview preview = Make(recipe);
-  EXPECT_FALSE(preview.button().Enabled());
-  EXPECT_FALSE(preview.button().FocusFlag());
-  EXPECT_FALSE(preview.button().HoverFlag().value_or(false));
-  EXPECT_FALSE(preview.button().PressedFlag());
+  ControlPreview preview = Make(recipe);
+  EXPECT_FALSE(preview.As<Button>().Enabled());
+  EXPECT_FALSE(preview.As<Button>().FocusFlag());
+  EXPECT_FALSE(preview.As<Button>().HoverFlag().value_or(false));
+  EXPECT_FALSE(preview.As<Button>().PressedFlag());
 }
 
 TEST_F(RenderTest, PixelsOutsideTheWindowRegionAreSeeThrough) {
   ControlRecipe recipe;
   recipe.size = Size{60, 30};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   preview.window().BackStyle(1);
   preview.window().SetWindowRgn(device_->CreateEllipticRgn(0, 0, 60, 30), false);
   const image::Image image = preview.Capture(kParent);
@@ -119,7 +122,7 @@ TEST_F(RenderTest, PixelsOutsideTheWindowRegionAreSeeThrough) {
 TEST_F(RenderTest, WithBackStyle0TheMaskColourIsSeeThrough) {
   ControlRecipe recipe;
   recipe.size = Size{60, 30};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   UserControl& window = preview.window();
   window.SetWindowRgn(nullptr, false);
   // A mask of the surface as it is, with the colour of pixel (0, 0) see-through.
@@ -142,7 +145,7 @@ TEST_F(RenderTest, WithBackStyle0TheMaskColourIsSeeThrough) {
 TEST_F(RenderTest, AMaskColourThatIsASystemColourIsTranslated) {
   ControlRecipe recipe;
   recipe.size = Size{40, 30};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   UserControl& window = preview.window();
   window.SetWindowRgn(nullptr, false);
   window.hDC().FillRect({0, 0, 40, 30}, Brush::Solid(GetSysColor(5)));
@@ -160,7 +163,7 @@ TEST_F(RenderTest, TheEllipseShapeLeavesItsCornersSeeThrough) {
   ControlRecipe recipe;
   recipe.size = Size{50, 50};
   recipe.assignments = {Set("ButtonShape", "2")};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   ASSERT_NE(preview.region(), nullptr) << "the ellipse renderer set no window region";
   const image::Image image = preview.Capture(kParent);
   EXPECT_TRUE(SeeThrough(image, 0, 0));
@@ -171,7 +174,7 @@ TEST_F(RenderTest, TheEllipseShapeLeavesItsCornersSeeThrough) {
 TEST_F(RenderTest, PpmShowsTheParentColourWhereThePngIsTransparent) {
   ControlRecipe recipe;
   recipe.size = Size{40, 20};
-  ButtonPreview preview = Make(recipe);
+  ControlPreview preview = Make(recipe);
   preview.window().BackStyle(1);
   preview.window().SetWindowRgn(device_->CreateRectRgn(5, 0, 40, 20), false);
   const image::Image image = preview.Capture(kParent);

@@ -9,8 +9,7 @@
 #include "tests/tools/preview/preview_test_support.h"
 #include "tools/image/image.h"
 #include "tools/preview/preview_options.h"
-#include "tools/preview/vbbutton_gallery.h"
-#include "tools/preview/vbbutton_properties_table.h"
+#include "tools/preview/vbbutton_adapter.h"
 
 namespace fw::preview::test {
 namespace {
@@ -28,14 +27,14 @@ TEST(VbButtonPreview, PropertiesAreTheVbButtonsWhereverControlIsNamed) {
       Parse({"--set", "ButtonType=3", "--control", "vbbutton", "--font", "Tahoma,9", "--dump"});
   EXPECT_EQ(before.control, "vbButton");
   ASSERT_EQ(before.assignments.size(), 2u);
-  EXPECT_EQ(before.assignments[0].property, nullptr);
-  ASSERT_NE(before.assignments[0].vb_property, nullptr);
-  EXPECT_EQ(before.assignments[0].vb_property->name, "ButtonType");
+  ASSERT_EQ(before.assignments[0].property,
+            FindProperty(VbButtonAdapter().Properties(), "ButtonType"));
+  EXPECT_EQ(before.assignments[0].property->name, "ButtonType");
   EXPECT_EQ(std::get<std::int32_t>(before.assignments[0].value), 3);
-  EXPECT_EQ(before.assignments[1].vb_property->name, "Font");
+  EXPECT_EQ(before.assignments[1].property->name, "Font");
   const PreviewOptions inline_form =
       Parse({"--control=vbButton", "--set", "backover=0xFF", "--dump"});
-  EXPECT_EQ(inline_form.assignments[0].vb_property->name, "BackOver");
+  EXPECT_EQ(inline_form.assignments[0].property->name, "BackOver");
 }
 
 TEST(VbButtonPreview, AButtonPropertyIsNotAVbButtonProperty) {
@@ -51,7 +50,7 @@ TEST(VbButtonPreview, AButtonPropertyIsNotAVbButtonProperty) {
 
 TEST(VbButtonPreview, TheTableHasEverySettablePropertyInInterfaceOrder) {
   std::vector<std::string> names;
-  for (const VbButtonProperty& p : VbButtonProperties()) names.emplace_back(p.name);
+  for (const PropertyRow& p : VbButtonAdapter().Properties()) names.emplace_back(p.name);
   EXPECT_EQ(names, (std::vector<std::string>{
                        "BackColor",     "BackOver",      "ForeColor",         "ForeOver",
                        "MaskColor",     "ButtonType",    "Caption",           "Enabled",

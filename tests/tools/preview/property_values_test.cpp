@@ -1,6 +1,6 @@
 // The property table: every public property in interface order, value texts, and --dump's
 // format (colours as 0x and eight upper-case hex digits, Booleans True/False, quoted text).
-#include "tools/preview/button_properties_table.h"
+#include "tools/preview/property_values.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "controls/button/button.h"
+#include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"
 #include "tools/preview/render.h"
 
 namespace fw::preview {
 namespace {
+
+PropertyTable ButtonProperties() {
+  return ButtonAdapter().Properties();
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -26,8 +32,9 @@ class PropertyTableTest : public ::testing::Test {
  protected:
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
   PictureFiles pictures_;
-  ButtonPreview preview_{*device_, ControlRecipe{}, pictures_};
-  Button& button_ = preview_.button();
+  ButtonAdapter adapter_;
+  ControlPreview preview_{adapter_, *device_, ControlRecipe{}, pictures_};
+  Button& button_ = preview_.As<Button>();
 };
 
 TEST(PropertyTable, ListsTheThirtyPropertiesInInterfaceOrder) {
@@ -67,11 +74,11 @@ TEST(PropertyTable, ListsTheThirtyPropertiesInInterfaceOrder) {
 }
 
 TEST(PropertyTable, FindsNamesWithoutRegardToCase) {
-  ASSERT_NE(FindButtonProperty("backcolorhover"), nullptr);
-  EXPECT_EQ(FindButtonProperty("backcolorhover")->name, "BackColorHover");
-  EXPECT_EQ(FindButtonProperty("CAPTION")->kind, PropertyKind::kText);
-  EXPECT_EQ(FindButtonProperty("hwnd"), nullptr);
-  EXPECT_EQ(FindButtonProperty("Back Color"), nullptr);
+  ASSERT_NE(FindProperty(ButtonProperties(), "backcolorhover"), nullptr);
+  EXPECT_EQ(FindProperty(ButtonProperties(), "backcolorhover")->name, "BackColorHover");
+  EXPECT_EQ(FindProperty(ButtonProperties(), "CAPTION")->kind, PropertyKind::kText);
+  EXPECT_EQ(FindProperty(ButtonProperties(), "hwnd"), nullptr);
+  EXPECT_EQ(FindProperty(ButtonProperties(), "Back Color"), nullptr);
 }
 
 TEST(PropertyTable, Numbers) {
@@ -88,7 +95,8 @@ TEST(PropertyTable, Numbers) {
 }
 
 TEST_F(PropertyTableTest, DumpsAFreshControl) {
-  const std::vector<std::string> lines = Lines(DumpProperties(button_, pictures_));
+  const std::vector<std::string> lines =
+      Lines(DumpProperties(ButtonProperties(), button_, pictures_));
   ASSERT_EQ(lines.size(), ButtonProperties().size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_TRUE(lines[i].starts_with(std::string(ButtonProperties()[i].name) + "=")) << lines[i];
@@ -113,7 +121,7 @@ TEST_F(PropertyTableTest, DumpsAFreshControl) {
 
 TEST_F(PropertyTableTest, FormatsEachType) {
   const auto format = [&](std::string_view name) {
-    const ButtonProperty& property = *FindButtonProperty(name);
+    const PropertyRow& property = *FindProperty(ButtonProperties(), name);
     return FormatValue(property, property.get(button_), pictures_);
   };
   button_.BackColorHover(0x00ABCDEFu);
@@ -131,13 +139,13 @@ TEST_F(PropertyTableTest, FormatsEachType) {
 }
 
 TEST_F(PropertyTableTest, SettersGoThroughTheControl) {
-  FindButtonProperty("ButtonTheme")->set(button_, std::int32_t{3});
+  FindProperty(ButtonProperties(), "ButtonTheme")->set(button_, std::int32_t{3});
   // The theme's presets come with it.
   EXPECT_EQ(button_.BackColor(), 0xB5A09Du);
   EXPECT_EQ(button_.BackColorHover(), 0xF7F5F4u);
-  FindButtonProperty("Enabled")->set(button_, false);
+  FindProperty(ButtonProperties(), "Enabled")->set(button_, false);
   EXPECT_FALSE(preview_.window().Enabled());
-  FindButtonProperty("Font")->set(button_, ParseFont("Arial,12,italic"));
+  FindProperty(ButtonProperties(), "Font")->set(button_, ParseFont("Arial,12,italic"));
   EXPECT_EQ(preview_.window().Font().face, "Arial");
   EXPECT_TRUE(preview_.window().Font().italic);
 }
@@ -147,7 +155,7 @@ TEST_F(PropertyTableTest, PrintedValuesParseBackToTheSameValue) {
   button_.BackColor(0x80000005u);
   button_.Caption("a,b=c");
   button_.Font({"MS Sans Serif", 9.75, false, true, false, false});
-  for (const ButtonProperty& property : ButtonProperties()) {
+  for (const PropertyRow& property : ButtonProperties()) {
     if (property.kind == PropertyKind::kPicture) continue;
     const SettingValue value = property.get(button_);
     std::string text = FormatValue(property, value, pictures_);
@@ -158,7 +166,7 @@ TEST_F(PropertyTableTest, PrintedValuesParseBackToTheSameValue) {
 
 #ifndef _WIN32
 TEST(PropertyTable, TextGoesBetweenUtf8AndWindows1252) {
-  const ButtonProperty& caption = *FindButtonProperty("Caption");
+  const PropertyRow& caption = *FindProperty(ButtonProperties(), "Caption");
   EXPECT_EQ(std::get<std::string>(ParseValue(caption, "caf\xC3\xA9 \xE2\x82\xAC")), "caf\xE9 \x80");
   EXPECT_THROW(ParseValue(caption, "\xE4\xB8\xAD"), ValueError);  // U+4E2D
   EXPECT_THROW(ParseValue(caption, "\xC3"), ValueError);

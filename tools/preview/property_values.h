@@ -1,7 +1,6 @@
 #pragma once
-// The Button's public properties as the preview tool sets and prints them: one row per
-// property, in the control's interface order, with its value type, its setter and its getter.
-// The window's read-only handles (hdc, hwnd) are not properties a design sets, and are left out.
+// Property values as the preview tool sets and prints them, and the rows of a control's property
+// table: one row per property, with its value type, its setter and its getter.
 //
 // Value texts, as --set takes them and --dump prints them:
 //   integer  decimal, or 0x and hex digits              ButtonShape=2
@@ -19,7 +18,7 @@
 #include <string_view>
 #include <variant>
 
-#include "controls/button/button.h"
+#include "platform/usercontrol.h"
 
 namespace fw::preview {
 
@@ -31,20 +30,25 @@ enum class PropertyKind { kInteger, kColor, kBoolean, kText, kPicture, kFont };
 using SettingValue =
     std::variant<std::int32_t, ColorValue, bool, std::string, PicturePtr, FontSpec>;
 
-struct ButtonProperty {
+// One property of a control. The setter and getter take the control as its host holds it; they
+// reach it as the class of the row's own table, and throw std::bad_cast for any other.
+struct PropertyRow {
   std::string_view name;
   PropertyKind kind;
   std::int32_t minimum;  // the range an integer's setter takes
   std::int32_t maximum;
-  void (*set)(Button& button, const SettingValue& value);
-  SettingValue (*get)(const Button& button);
+  void (*set)(ControlHandlers& control, const SettingValue& value);
+  SettingValue (*get)(const ControlHandlers& control);
 };
 
-// Every property, in the control's interface order.
-std::span<const ButtonProperty> ButtonProperties();
+// A control's properties, in its interface order (property_rows.h writes them).
+using PropertyTable = std::span<const PropertyRow>;
 
-// The property named `name`, compared without regard to ASCII case; null for none.
-const ButtonProperty* FindButtonProperty(std::string_view name);
+// Whether `a` and `b` are the same but for ASCII case, as names and keywords are compared.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// The property of `table` named `name`, compared without regard to ASCII case; null for none.
+const PropertyRow* FindProperty(PropertyTable table, std::string_view name);
 
 // A value text that does not parse as its property's type; the message says what was expected.
 class ValueError : public std::runtime_error {
@@ -54,7 +58,7 @@ class ValueError : public std::runtime_error {
 
 // The value `text` gives `property`. A picture's text is the name of its file (checked for a
 // picture extension here, read when the value is applied), so its value here is always null.
-SettingValue ParseValue(const ButtonProperty& property, std::string_view text);
+SettingValue ParseValue(const PropertyRow& property, std::string_view text);
 
 // A number as value texts write it: decimal with an optional minus sign, or 0x and one to eight
 // hex digits. Nothing for any other text.
@@ -65,10 +69,11 @@ FontSpec ParseFont(std::string_view text);
 std::string FormatFont(const FontSpec& font);
 
 // A value as --dump prints it.
-std::string FormatValue(const ButtonProperty& property, const SettingValue& value,
+std::string FormatValue(const PropertyRow& property, const SettingValue& value,
                         const PictureFiles& pictures);
 
-// Every property of `button` as Name=value lines, in interface order.
-std::string DumpProperties(const Button& button, const PictureFiles& pictures);
+// Every property of `table` as Name=value lines, as `control` has them, in the table's order.
+std::string DumpProperties(PropertyTable table, const ControlHandlers& control,
+                           const PictureFiles& pictures);
 
 }  // namespace fw::preview

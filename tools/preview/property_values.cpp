@@ -1,4 +1,4 @@
-#include "tools/preview/button_properties_table.h"
+#include "tools/preview/property_values.h"
 
 #include <algorithm>
 #include <array>
@@ -15,117 +15,8 @@
 namespace fw::preview {
 namespace {
 
-constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-// One row per property type, so that the table reads as name, getter, setter.
-template <std::int32_t (Button::*Get)() const, void (Button::*Set)(std::int32_t)>
-constexpr ButtonProperty Integer(std::string_view name) {
-  return {name,
-          PropertyKind::kInteger,
-          kInt32Min,
-          kInt32Max,
-          [](Button& b, const SettingValue& v) { (b.*Set)(std::get<std::int32_t>(v)); },
-          [](const Button& b) -> SettingValue { return (b.*Get)(); }};
-}
-
-template <ColorValue (Button::*Get)() const, void (Button::*Set)(ColorValue)>
-constexpr ButtonProperty Color(std::string_view name) {
-  return {name,
-          PropertyKind::kColor,
-          0,
-          0,
-          [](Button& b, const SettingValue& v) { (b.*Set)(std::get<ColorValue>(v)); },
-          [](const Button& b) -> SettingValue { return (b.*Get)(); }};
-}
-
-template <bool (Button::*Get)() const, void (Button::*Set)(bool)>
-constexpr ButtonProperty Boolean(std::string_view name) {
-  return {name,
-          PropertyKind::kBoolean,
-          0,
-          0,
-          [](Button& b, const SettingValue& v) { (b.*Set)(std::get<bool>(v)); },
-          [](const Button& b) -> SettingValue { return (b.*Get)(); }};
-}
-
-template <PicturePtr (Button::*Get)() const, void (Button::*Set)(PicturePtr)>
-constexpr ButtonProperty PictureObject(std::string_view name) {
-  return {name,
-          PropertyKind::kPicture,
-          0,
-          0,
-          [](Button& b, const SettingValue& v) { (b.*Set)(std::get<PicturePtr>(v)); },
-          [](const Button& b) -> SettingValue { return (b.*Get)(); }};
-}
-
-constexpr ButtonProperty kCaption{
-    "Caption",
-    PropertyKind::kText,
-    0,
-    0,
-    [](Button& b, const SettingValue& v) { b.Caption(std::get<std::string>(v)); },
-    [](const Button& b) -> SettingValue { return b.Caption(); }};
-
-constexpr ButtonProperty kFont{
-    "Font",
-    PropertyKind::kFont,
-    0,
-    0,
-    [](Button& b, const SettingValue& v) { b.Font(std::get<FontSpec>(v)); },
-    [](const Button& b) -> SettingValue { return b.Font(); }};
-
-// The window holds MousePointer in 16 bits; its setter takes 32 and rejects what does not fit.
-constexpr ButtonProperty kMousePointer{
-    "MousePointer",
-    PropertyKind::kInteger,
-    std::numeric_limits<std::int16_t>::min(),
-    std::numeric_limits<std::int16_t>::max(),
-    [](Button& b, const SettingValue& v) { b.MousePointer(std::get<std::int32_t>(v)); },
-    [](const Button& b) -> SettingValue { return std::int32_t{b.MousePointer()}; }};
-
-using B = Button;
-constexpr std::array<ButtonProperty, 30> kProperties = {
-    Integer<&B::ButtonShape, &B::ButtonShape>("ButtonShape"),
-    Integer<&B::ButtonStyle, &B::ButtonStyle>("ButtonStyle"),
-    Integer<&B::ButtonStyleColors, &B::ButtonStyleColors>("ButtonStyleColors"),
-    Integer<&B::ButtonTheme, &B::ButtonTheme>("ButtonTheme"),
-    Integer<&B::ButtonType, &B::ButtonType>("ButtonType"),
-    Integer<&B::CaptionAlignment, &B::CaptionAlignment>("CaptionAlignment"),
-    Integer<&B::CaptionEffect, &B::CaptionEffect>("CaptionEffect"),
-    Integer<&B::CaptionStyle, &B::CaptionStyle>("CaptionStyle"),
-    Integer<&B::DropDown, &B::DropDown>("DropDown"),
-    Integer<&B::PictureAlignment, &B::PictureAlignment>("PictureAlignment"),
-    Color<&B::BackColor, &B::BackColor>("BackColor"),
-    Color<&B::BackColorPressed, &B::BackColorPressed>("BackColorPressed"),
-    Color<&B::BackColorHover, &B::BackColorHover>("BackColorHover"),
-    Color<&B::BorderColor, &B::BorderColor>("BorderColor"),
-    Color<&B::BorderColorPressed, &B::BorderColorPressed>("BorderColorPressed"),
-    Color<&B::BorderColorHover, &B::BorderColorHover>("BorderColorHover"),
-    Color<&B::ForeColor, &B::ForeColor>("ForeColor"),
-    Color<&B::ForeColorPressed, &B::ForeColorPressed>("ForeColorPressed"),
-    Color<&B::ForeColorHover, &B::ForeColorHover>("ForeColorHover"),
-    Color<&B::EffectColor, &B::EffectColor>("EffectColor"),
-    kCaption,
-    Boolean<&B::FocusRect, &B::FocusRect>("FocusRect"),
-    Boolean<&B::Value, &B::Value>("Value"),
-    Boolean<&B::HandPointer, &B::HandPointer>("HandPointer"),
-    PictureObject<&B::Picture, &B::Picture>("Picture"),
-    Boolean<&B::PictureGray, &B::PictureGray>("PictureGray"),
-    Boolean<&B::Enabled, &B::Enabled>("Enabled"),
-    kFont,
-    kMousePointer,
-    PictureObject<&B::MouseIcon, &B::MouseIcon>("MouseIcon"),
-};
-
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
 }
 
 std::string_view Trim(std::string_view text) {
@@ -139,6 +30,12 @@ std::string Quote(std::string_view text) {
 }
 
 }  // namespace
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
 
 std::optional<std::int64_t> ParseNumber(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -159,7 +56,7 @@ std::optional<std::int64_t> ParseNumber(std::string_view text) {
 
 namespace {
 
-std::int32_t ParseInteger(const ButtonProperty& property, std::string_view text) {
+std::int32_t ParseInteger(const PropertyRow& property, std::string_view text) {
   const auto value = ParseNumber(text);
   if (!value) {
     throw ValueError(Quote(text) + " is not an integer (decimal, or 0x and hex digits)");
@@ -238,12 +135,8 @@ std::string FormatText(std::string_view ansi) {
 
 }  // namespace
 
-std::span<const ButtonProperty> ButtonProperties() {
-  return kProperties;
-}
-
-const ButtonProperty* FindButtonProperty(std::string_view name) {
-  for (const ButtonProperty& property : kProperties) {
+const PropertyRow* FindProperty(PropertyTable table, std::string_view name) {
+  for (const PropertyRow& property : table) {
     if (EqualIgnoringCase(property.name, name)) return &property;
   }
   return nullptr;
@@ -290,7 +183,7 @@ std::string FormatFont(const FontSpec& font) {
   return out;
 }
 
-SettingValue ParseValue(const ButtonProperty& property, std::string_view text) {
+SettingValue ParseValue(const PropertyRow& property, std::string_view text) {
   switch (property.kind) {
     case PropertyKind::kInteger:
       return ParseInteger(property, text);
@@ -313,7 +206,7 @@ SettingValue ParseValue(const ButtonProperty& property, std::string_view text) {
   throw ValueError(Quote(text) + ": the property's type is unknown");
 }
 
-std::string FormatValue(const ButtonProperty& property, const SettingValue& value,
+std::string FormatValue(const PropertyRow& property, const SettingValue& value,
                         const PictureFiles& pictures) {
   switch (property.kind) {
     case PropertyKind::kInteger:
@@ -332,11 +225,12 @@ std::string FormatValue(const ButtonProperty& property, const SettingValue& valu
   return {};
 }
 
-std::string DumpProperties(const Button& button, const PictureFiles& pictures) {
+std::string DumpProperties(PropertyTable table, const ControlHandlers& control,
+                           const PictureFiles& pictures) {
   std::string out;
-  for (const ButtonProperty& property : kProperties) {
+  for (const PropertyRow& property : table) {
     out += std::string(property.name) + "=" +
-           FormatValue(property, property.get(button), pictures) + "\n";
+           FormatValue(property, property.get(control), pictures) + "\n";
   }
   return out;
 }

@@ -1,0 +1,27 @@
+#include "platform/host/sent_keys.h"
+
+#include <cctype>
+#include <stdexcept>
+#include <string>
+
+namespace fw {
+
+std::vector<bool> ParseSentTabs(std::string_view keys) {
+  std::vector<bool> tabs;
+  std::string_view rest = keys;
+  while (!rest.empty()) {
+    const bool shift = rest.front() == '+';
+    if (shift) rest.remove_prefix(1);
+    std::string name(rest.substr(0, 5));
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name != "{TAB}") {
+      throw std::invalid_argument("cannot send the keys \"" + std::string(keys) +
+                                  "\" (only {Tab} and +{Tab})");
+    }
+    rest.remove_prefix(5);
+    tabs.push_back(shift);
+  }
+  return tabs;
+}
+
+}  // namespace fw
