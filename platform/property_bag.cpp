@@ -152,22 +152,10 @@ std::string RealText(double value) {
 }  // namespace
 
 std::string_view OpaqueJson::type_name() const {
-  switch (type_) {
-    case Type::kNull:
-      return "null";
-    case Type::kBoolean:
-      return "boolean";
-    case Type::kWholeNumber:
-    case Type::kRealNumber:
-      return "number";
-    case Type::kString:
-      return "string";
-    case Type::kArray:
-      return "array";
-    case Type::kObject:
-      return "object";
-  }
-  return "value";
+  // In the order of Type.
+  constexpr std::array<std::string_view, 7> kNames{"null",   "boolean", "number", "number",
+                                                   "string", "array",   "object"};
+  return kNames[static_cast<std::size_t>(type_)];
 }
 
 bool operator==(const OpaqueJson& a, const OpaqueJson& b) {
