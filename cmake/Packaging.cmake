@@ -65,8 +65,8 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 include(CPack)
 
 # The Windows Installer package.
-find_program(WIXL wixl)
-if(WIXL AND TARGET ferrowind AND TARGET ferrowind-cli)
+find_program(WIXL wixl REQUIRED)  # Debian's wixl; the scripts install it
+if(TARGET ferrowind AND TARGET ferrowind-cli)
   set(FERROWIND_MSI "${CMAKE_BINARY_DIR}/packages/ferrowind-${PROJECT_VERSION}-win64.msi")
   add_custom_command(
     OUTPUT "${FERROWIND_MSI}"

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,7 +91,10 @@ void PolicyFile::SetLocked(std::string_view module, bool locked) {
       ThrowErrno(errno, "cannot remove " + file.string());
     return;
   }
-  soft::ReplaceFileAtomically(file, PolicyText(modules));
+  const soft::UniqueFd written = soft::ReplaceFileAtomically(file, PolicyText(modules));
+  // Readable by everyone whatever the writer's umask: any user may look at the state.
+  if (::fchmod(written.get(), 0644) != 0)
+    ThrowErrno(errno, "cannot make " + file.string() + " readable");
 }
 
 }  // namespace fw::modprobe

@@ -54,6 +54,11 @@ grep -q "^install usb-storage /bin/false$" "$root/etc/modprobe.d/ferrowind.conf"
 grep -q "^# Managed by Ferrowind" "$root/etc/modprobe.d/ferrowind.conf" ||
   fail "the policy file does not say who manages it"
 expect_status 0 "is-locked after lock" "$cli" --system is-locked
+# Written readable by everyone, whatever the writer's umask.
+rm "$root/etc/modprobe.d/ferrowind.conf"
+(umask 077 && "$cli" --system lock >/dev/null)
+[ "$(stat -c %a "$root/etc/modprobe.d/ferrowind.conf")" = 644 ] ||
+  fail "the policy file is $(stat -c %a "$root/etc/modprobe.d/ferrowind.conf"), not 644, under umask 077"
 expect_status 0 "unlock" "$cli" --system unlock
 if config | grep -Eq 'usb_storage|uas'; then fail "after unlock modprobe still shows: $(config | grep -E 'usb_storage|uas')"; fi
 [ ! -e "$root/etc/modprobe.d/ferrowind.conf" ] || fail "unlock left the empty policy file"

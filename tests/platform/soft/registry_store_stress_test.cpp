@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -337,8 +338,10 @@ TEST(RegistryStoreStress, AReaderBesideAWriterNeverSeesATornFile) {
   });
   std::uint32_t last = 0;
   std::size_t reads = 0;
-  // Bounded, in case the writer dies early: then the generation stops short.
-  for (int refreshes = 0; last < kWrites && refreshes < 2000000; ++refreshes) {
+  // Bounded by time, in case the writer dies early (then the generation stops short): a count of
+  // refreshes ran out before a slow writer (a sanitized build on a busy machine) was done.
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  while (last < kWrites && std::chrono::steady_clock::now() < give_up) {
     ASSERT_EQ(store.Refresh(), kErrorSuccess) << store.last_error();
     if (store.reads() == reads) continue;
     reads = store.reads();
