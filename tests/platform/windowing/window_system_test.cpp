@@ -1,6 +1,6 @@
 // The headless host's own rules: where the mouse goes, when the platform clicks, focus,
 // timers on the fake clock, and the surface members a control draws through.
-#include "platform/headless/headless_host.h"
+#include "platform/windowing/window_system.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/recorder.h"
 #include "platform/property_bag.h"
 #include "tests/platform/headless/recording_host.h"
 
@@ -62,7 +63,7 @@ class Probe final : public ControlHandlers {
   }
 };
 
-class HeadlessHostTest : public ::testing::Test {
+class WindowSystemTest : public ::testing::Test {
  protected:
   // A 40 x 20 pixel control at (10, 20) in the parent.
   Probe& PlaceProbe(const std::string& name = "Probe1", int left = 10, int top = 20) {
@@ -72,7 +73,7 @@ class HeadlessHostTest : public ::testing::Test {
   test::RecordingHost host_{*device_};
 };
 
-TEST_F(HeadlessHostTest, PlacingRunsInitOrReadThenShow) {
+TEST_F(WindowSystemTest, PlacingRunsInitOrReadThenShow) {
   Probe& fresh = PlaceProbe();
   EXPECT_THAT(fresh.log, ElementsAre("InitProperties", "Show"));
   PropertyBag bag;
@@ -80,7 +81,7 @@ TEST_F(HeadlessHostTest, PlacingRunsInitOrReadThenShow) {
   EXPECT_THAT(loaded.log, ElementsAre("ReadProperties", "Show"));
 }
 
-TEST_F(HeadlessHostTest, AControlThatFailsToLoadIsNotPlaced) {
+TEST_F(WindowSystemTest, AControlThatFailsToLoadIsNotPlaced) {
   PropertyBag bag;
   bag.WriteBool("Fail", true, false);
   EXPECT_THROW(host_.Place<Probe>({"Bad", {0, 0, 150, 150}, &bag}), PropertyBagError);
@@ -88,7 +89,7 @@ TEST_F(HeadlessHostTest, AControlThatFailsToLoadIsNotPlaced) {
   PlaceProbe("Bad");  // the name is free again
 }
 
-TEST_F(HeadlessHostTest, MouseGoesToTheWindowUnderTheCursorInItsScaleUnits) {
+TEST_F(WindowSystemTest, MouseGoesToTheWindowUnderTheCursorInItsScaleUnits) {
   Probe& probe = PlaceProbe();
   host_.MoveMouse(5, 5);  // outside: nothing
   host_.MoveMouse(12, 23);
@@ -101,7 +102,7 @@ TEST_F(HeadlessHostTest, MouseGoesToTheWindowUnderTheCursorInItsScaleUnits) {
   EXPECT_EQ(moves, 2);
 }
 
-TEST_F(HeadlessHostTest, CaptureRoutesTheMouseOutsideTheWindow) {
+TEST_F(WindowSystemTest, CaptureRoutesTheMouseOutsideTheWindow) {
   Probe& probe = PlaceProbe();
   probe.window_.ScaleMode(kScalePixels);
   probe.window_.user32().SetCapture(probe.window_.hWnd());
@@ -117,7 +118,7 @@ TEST_F(HeadlessHostTest, CaptureRoutesTheMouseOutsideTheWindow) {
               ElementsAre(Record{Record::Kind::SetCapture, "Probe1", "", ""}));
 }
 
-TEST_F(HeadlessHostTest, ClickFollowsAReleaseOverThePressedWindowOnly) {
+TEST_F(WindowSystemTest, ClickFollowsAReleaseOverThePressedWindowOnly) {
   Probe& probe = PlaceProbe();
   probe.window_.ScaleMode(kScalePixels);
   host_.Click(15, 25);
@@ -131,7 +132,7 @@ TEST_F(HeadlessHostTest, ClickFollowsAReleaseOverThePressedWindowOnly) {
   EXPECT_THAT(probe.log, ElementsAre("MouseMove(0,5,5)", "MouseDown(1,5,5)"));
 }
 
-TEST_F(HeadlessHostTest, DoubleClickReplacesTheSecondPress) {
+TEST_F(WindowSystemTest, DoubleClickReplacesTheSecondPress) {
   Probe& probe = PlaceProbe();
   probe.window_.ScaleMode(kScalePixels);
   host_.DoubleClick(15, 25);
@@ -140,7 +141,7 @@ TEST_F(HeadlessHostTest, DoubleClickReplacesTheSecondPress) {
                                      "MouseUp(1,5,5)"));
 }
 
-TEST_F(HeadlessHostTest, WindowRegionDecidesWhatIsUnderTheCursor) {
+TEST_F(WindowSystemTest, WindowRegionDecidesWhatIsUnderTheCursor) {
   Probe& probe = PlaceProbe();
   probe.window_.SetWindowRgn(host_.Device().CreateEllipticRgn(0, 0, 40, 20), true);
   probe.log.clear();
@@ -152,7 +153,7 @@ TEST_F(HeadlessHostTest, WindowRegionDecidesWhatIsUnderTheCursor) {
   ASSERT_NE(host_.RegionOf("Probe1"), nullptr);
 }
 
-TEST_F(HeadlessHostTest, DisabledWindowsGetNoInput) {
+TEST_F(WindowSystemTest, DisabledWindowsGetNoInput) {
   Probe& probe = PlaceProbe();
   host_.Focus("Probe1");
   probe.window_.Enabled(false);
@@ -162,7 +163,7 @@ TEST_F(HeadlessHostTest, DisabledWindowsGetNoInput) {
   EXPECT_TRUE(probe.log.empty());
 }
 
-TEST_F(HeadlessHostTest, FocusMovesAndKeysGoToTheFocusedControl) {
+TEST_F(WindowSystemTest, FocusMovesAndKeysGoToTheFocusedControl) {
   Probe& first = PlaceProbe("A", 10, 20);
   Probe& second = PlaceProbe("B", 100, 20);
   host_.Focus("A");
@@ -175,7 +176,7 @@ TEST_F(HeadlessHostTest, FocusMovesAndKeysGoToTheFocusedControl) {
   EXPECT_THROW(host_.Focus("C"), std::invalid_argument);
 }
 
-TEST_F(HeadlessHostTest, TimersRunOnTheFakeClockInTimeOrder) {
+TEST_F(WindowSystemTest, TimersRunOnTheFakeClockInTimeOrder) {
   Probe& probe = PlaceProbe();
   std::vector<std::string> ticks;
   User32& desk = probe.window_.user32();
@@ -192,7 +193,7 @@ TEST_F(HeadlessHostTest, TimersRunOnTheFakeClockInTimeOrder) {
   EXPECT_EQ(host_.Now(), 50);
 }
 
-TEST_F(HeadlessHostTest, SurfaceMembersKeepTwipsAndClearToBackColor) {
+TEST_F(WindowSystemTest, SurfaceMembersKeepTwipsAndClearToBackColor) {
   Probe& probe = PlaceProbe();
   UserControl& w = probe.window_;
   w.Width(1000);  // 66.7 pixels: the window takes 67
@@ -215,7 +216,7 @@ TEST_F(HeadlessHostTest, SurfaceMembersKeepTwipsAndClearToBackColor) {
   EXPECT_EQ(image->image().color[5], 0x0000FF00u);  // 0x00RRGGBB: green
 }
 
-TEST_F(HeadlessHostTest, EventsAreRecordedAndHandlersMayChangeArguments) {
+TEST_F(WindowSystemTest, EventsAreRecordedAndHandlersMayChangeArguments) {
   Probe& probe = PlaceProbe();
   host_.OnEvent(
       [](const std::string& control, std::string_view name, std::span<const EventArg> args) {
@@ -231,7 +232,7 @@ TEST_F(HeadlessHostTest, EventsAreRecordedAndHandlersMayChangeArguments) {
               ElementsAre(Record{Record::Kind::Event, "Probe1", "KeyPress", "65,1.5,True"}));
 }
 
-TEST_F(HeadlessHostTest, UnloadTerminatesInReverseOrder) {
+TEST_F(WindowSystemTest, UnloadTerminatesInReverseOrder) {
   PlaceProbe("A", 10, 20);
   PlaceProbe("B", 100, 20);
   host_.Unload();
@@ -241,10 +242,11 @@ TEST_F(HeadlessHostTest, UnloadTerminatesInReverseOrder) {
   EXPECT_THROW(host_.WindowOf("A"), std::invalid_argument);
 }
 
-// A host keeps records only while a recorder is attached; it counts everything either way.
-TEST(HeadlessHostRecording, RecordsAreKeptOnlyWhileARecorderIsAttached) {
+// The window system keeps no record: an attached recorder keeps what happens while it is
+// attached, and the revision counts everything either way.
+TEST(WindowSystemObserver, RecordsAreKeptOnlyWhileARecorderIsAttached) {
   const auto device = CreatePlatformGdiDevice();
-  auto host = std::make_unique<HeadlessHost>(*device);
+  auto host = std::make_unique<windowing::WindowSystem>(*device);
   Probe& probe = host->Place<Probe>({"Probe1", {150, 300, 750, 600}});
   // One of each thing the host sees: an event, a property change, a capture taken and
   // released, a cursor change, and keys sent.
@@ -256,16 +258,16 @@ TEST(HeadlessHostRecording, RecordsAreKeptOnlyWhileARecorderIsAttached) {
     probe.window_.user32().SetCursor(32512);
     probe.window_.user32().SendKeys("{Tab}", true);
   };
-  std::uint64_t count = host->RecordCount();
+  std::uint64_t count = host->Revision();
   see_one_of_each();
-  EXPECT_EQ(host->RecordCount(), count + 5);
+  EXPECT_EQ(host->Revision(), count + 5);
   {
     Recorder recorder(*host);
     EXPECT_TRUE(recorder.Records().empty());
     EXPECT_THROW(Recorder second(*host), std::logic_error);
-    count = host->RecordCount();
+    count = host->Revision();
     see_one_of_each();
-    EXPECT_EQ(host->RecordCount(), count + 5);
+    EXPECT_EQ(host->Revision(), count + 5);
     EXPECT_THAT(recorder.Records(),
                 ElementsAre(Record{Record::Kind::Event, "Probe1", "Changed", ""},
                             Record{Record::Kind::PropertyChanged, "Probe1", "Caption", ""},
@@ -275,9 +277,9 @@ TEST(HeadlessHostRecording, RecordsAreKeptOnlyWhileARecorderIsAttached) {
     EXPECT_THAT(recorder.SentKeys(), ElementsAre("{Tab}"));
   }
   // Detached: counted, not kept; a new recorder starts empty.
-  count = host->RecordCount();
+  count = host->Revision();
   see_one_of_each();
-  EXPECT_EQ(host->RecordCount(), count + 5);
+  EXPECT_EQ(host->Revision(), count + 5);
   Recorder later(*host);
   EXPECT_TRUE(later.Records().empty());
   EXPECT_TRUE(later.SentKeys().empty());

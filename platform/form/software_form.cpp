@@ -1,4 +1,4 @@
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 
 #include <algorithm>
 #include <array>
@@ -6,6 +6,7 @@
 
 #include "platform/color.h"
 #include "platform/form/form_render.h"
+#include "platform/windowing/input_sequences.h"
 
 namespace fw {
 namespace {
@@ -15,7 +16,7 @@ constexpr std::int16_t kKeyEnter = 13;
 constexpr std::int16_t kKeySpace = 32;
 }  // namespace
 
-HeadlessForm::HeadlessForm(GdiDevice& device, const FormDesign& design,
+SoftwareForm::SoftwareForm(GdiDevice& device, const FormDesign& design,
                            const UserControlFactory& make, const PictureResolver& resolver)
     : model_(design, resolver, *this), host_(device, model_.ClientPixels()) {
   host_.OnEvent(
@@ -25,7 +26,7 @@ HeadlessForm::HeadlessForm(GdiDevice& device, const FormDesign& design,
   for (const auto& piece : model_.pieces()) {
     const FormControlDesign& control = *piece->design;
     if (control.kind != FormControlKind::UserControl) continue;
-    const headless::Placement placement{control.name, design.ClientTwips(control), &piece->saved};
+    const windowing::Placement placement{control.name, design.ClientTwips(control), &piece->saved};
     host_.Place(placement, [&](UserControl& window, UserControlSite& site) {
       auto made = make(control.control_class, window, site);
       if (made == nullptr) {
@@ -38,9 +39,9 @@ HeadlessForm::HeadlessForm(GdiDevice& device, const FormDesign& design,
   }
 }
 
-HeadlessForm::~HeadlessForm() = default;
+SoftwareForm::~SoftwareForm() = default;
 
-void HeadlessForm::Show(FormEvents& events) {
+void SoftwareForm::Show(FormEvents& events) {
   events_ = &events;
   for (const FormModel::TimerSpec& timer : model_.Timers()) {
     const std::string name = timer.name;
@@ -52,19 +53,19 @@ void HeadlessForm::Show(FormEvents& events) {
   Changed();
 }
 
-FormLabel& HeadlessForm::Label(std::string_view name) {
+FormLabel& SoftwareForm::Label(std::string_view name) {
   return model_.Label(name);
 }
 
-FormImage& HeadlessForm::Image(std::string_view name) {
+FormImage& SoftwareForm::Image(std::string_view name) {
   return model_.Image(name);
 }
 
-ControlHandlers& HeadlessForm::Control(std::string_view name) {
+ControlHandlers& SoftwareForm::Control(std::string_view name) {
   return model_.Control(name);
 }
 
-int HeadlessForm::MsgBox(std::string_view text, int style, std::string_view title) {
+int SoftwareForm::MsgBox(std::string_view text, int style, std::string_view title) {
   MessageBoxCall call{std::string(text), style, std::string(title), 0};
   if (!answerer_) {
     throw std::logic_error("a message box was shown with nobody to answer it: \"" + call.title +
@@ -77,11 +78,11 @@ int HeadlessForm::MsgBox(std::string_view text, int style, std::string_view titl
   return answer;
 }
 
-bool HeadlessForm::Unload() {
+bool SoftwareForm::Unload() {
   return RequestClose(kUnloadFormCode);
 }
 
-bool HeadlessForm::RequestClose(std::int16_t mode) {
+bool SoftwareForm::RequestClose(std::int16_t mode) {
   if (closed_) return true;
   std::int16_t cancel = 0;
   if (events_ != nullptr) events_->QueryUnload(cancel, mode);
@@ -95,43 +96,39 @@ bool HeadlessForm::RequestClose(std::int16_t mode) {
   return true;
 }
 
-void HeadlessForm::MoveMouse(int x, int y) {
+void SoftwareForm::MoveMouse(int x, int y) {
   if (closed_) return;
   Changed();
   host_.MoveMouse(x, y);
 }
 
-void HeadlessForm::MouseDown(std::int16_t button, std::int16_t shift) {
+void SoftwareForm::MouseDown(std::int16_t button, std::int16_t shift) {
   if (closed_) return;
   Changed();
   host_.MouseDown(button, shift);
 }
 
-void HeadlessForm::MouseUp(std::int16_t button, std::int16_t shift) {
+void SoftwareForm::MouseUp(std::int16_t button, std::int16_t shift) {
   if (closed_) return;
   Changed();
   host_.MouseUp(button, shift);
 }
 
-void HeadlessForm::Click(int x, int y) {
-  MoveMouse(x, y);
-  MouseDown();
-  MouseUp();
+void SoftwareForm::Click(int x, int y) {
+  windowing::Click(*this, x, y);
 }
 
-void HeadlessForm::DoubleClick(int x, int y) {
-  if (closed_) return;
-  Changed();
-  host_.DoubleClick(x, y);
+void SoftwareForm::DoubleClick(int x, int y) {
+  windowing::DoubleClick(*this, x, y);
 }
 
-void HeadlessForm::DoubleClickPress(std::int16_t shift) {
+void SoftwareForm::DoubleClickPress(std::int16_t shift) {
   if (closed_) return;
   Changed();
   host_.DoubleClickPress(shift);
 }
 
-void HeadlessForm::KeyDown(std::int16_t key_code, std::int16_t shift) {
+void SoftwareForm::KeyDown(std::int16_t key_code, std::int16_t shift) {
   if (closed_) return;
   Changed();
   if (key_code == kKeyTab) {
@@ -141,25 +138,25 @@ void HeadlessForm::KeyDown(std::int16_t key_code, std::int16_t shift) {
   host_.KeyDown(key_code, shift);
 }
 
-void HeadlessForm::KeyPress(std::int16_t key_ascii) {
+void SoftwareForm::KeyPress(std::int16_t key_ascii) {
   if (closed_ || key_ascii == kKeyTab) return;
   Changed();
   host_.KeyPress(key_ascii);
 }
 
-void HeadlessForm::KeyUp(std::int16_t key_code, std::int16_t shift) {
+void SoftwareForm::KeyUp(std::int16_t key_code, std::int16_t shift) {
   if (closed_ || key_code == kKeyTab) return;
   Changed();
   host_.KeyUp(key_code, shift);
 }
 
-void HeadlessForm::PressKey(std::int16_t key_code, std::int16_t shift) {
+void SoftwareForm::PressKey(std::int16_t key_code, std::int16_t shift) {
   KeyDown(key_code, shift);
   if (key_code == kKeySpace || key_code == kKeyEnter) KeyPress(key_code);
   KeyUp(key_code, shift);
 }
 
-void HeadlessForm::TabFocus(bool backwards) {
+void SoftwareForm::TabFocus(bool backwards) {
   const std::string focused = host_.FocusedName();
   const ControlSurface* from = focused.empty() ? nullptr : &host_.SurfaceOf(focused);
   const FormModel::Piece* next = model_.NextInTabOrder(
@@ -167,25 +164,25 @@ void HeadlessForm::TabFocus(bool backwards) {
   if (next != nullptr && next->window != from) host_.Focus(next->design->name);
 }
 
-void HeadlessForm::Advance(int milliseconds) {
+void SoftwareForm::Advance(int milliseconds) {
   host_.Advance(milliseconds);
 }
 
-std::optional<int> HeadlessForm::MillisecondsToNextTimer() const {
+std::optional<int> SoftwareForm::MillisecondsToNextTimer() const {
   const std::optional<long long> due = host_.NextTimerDue();
   if (!due) return std::nullopt;
   return static_cast<int>(std::max(*due - host_.Now(), 0LL));
 }
 
-Rect HeadlessForm::PixelRect(std::string_view name) const {
+Rect SoftwareForm::PixelRect(std::string_view name) const {
   return model_.PixelRect(name);
 }
 
-std::uint64_t HeadlessForm::Revision() const {
-  return changes_ + host_.RecordCount();
+std::uint64_t SoftwareForm::Revision() const {
+  return changes_ + host_.Revision();
 }
 
-std::unique_ptr<Dc> HeadlessForm::Render() {
+std::unique_ptr<Dc> SoftwareForm::Render() {
   const Size client = host_.Client();
   auto dc =
       host_.Device().CreateSurface(client.cx, client.cy, ResolveColor(model_.design().back_color));
@@ -196,12 +193,12 @@ std::unique_ptr<Dc> HeadlessForm::Render() {
   return dc;
 }
 
-std::string HeadlessForm::ToolTipAt(Point client) const {
+std::string SoftwareForm::ToolTipAt(Point client) const {
   if (!host_.ControlNameAt(client).empty()) return {};
   return model_.ToolTipAt(client);
 }
 
-FormCursor HeadlessForm::CursorAt(Point client) const {
+FormCursor SoftwareForm::CursorAt(Point client) const {
   const std::string name = host_.ControlNameAt(client);
   if (name.empty()) return {};
   const UserControl& window = host_.WindowOf(name);

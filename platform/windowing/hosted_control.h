@@ -1,18 +1,18 @@
 #pragma once
-// One control in the headless host: a ControlSurface with what is the headless host's own, the
+// One control in the window system: a ControlSurface with what is the window system's own: the
 // window handle, the region as handed over, capture release on disabling, the site's ambient
-// properties and the records of property changes and events.
+// properties, and the property changes and events it passes on.
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_host.h"
 #include "platform/host/control_surface.h"
+#include "platform/windowing/window_system.h"
 
-namespace fw::headless {
+namespace fw::windowing {
 
 class HostedControl final : public ControlSurface {
  public:
-  HostedControl(HeadlessHost& host, std::string name, WindowHandle handle, Rect twips);
+  HostedControl(WindowSystem& host, std::string name, WindowHandle handle, Rect twips);
   // The control goes while this window's own part still answers its calls.
   ~HostedControl() override { EndControl(); }
 
@@ -37,10 +37,10 @@ class HostedControl final : public ControlSurface {
   void RaiseEvent(std::string_view name, std::span<const EventArg> args) override;
 
  private:
-  HeadlessHost& host_;
+  WindowSystem& host_;
   WindowHandle handle_;
   std::unique_ptr<Region> region_;
   bool display_as_default_ = false;
 };
 
-}  // namespace fw::headless
+}  // namespace fw::windowing

@@ -1,8 +1,9 @@
 #pragma once
-// A window built from its stored design in the headless host: frames, labels, pictures with
-// tooltips, timers and the user controls the design places, with tab order, focus, the close
-// request and modal message boxes. Tests drive it directly; the Linux desktop host feeds it the
-// real mouse, keyboard and clock and shows what it renders.
+// A window built from its stored design on the software window system: frames, labels, pictures
+// with tooltips, timers and the user controls the design places, with tab order, focus, the
+// close request and modal message boxes. The Linux desktop host feeds it the real mouse,
+// keyboard and clock and shows what it renders; tests drive it directly and may attach a
+// recorder to its window system.
 //
 // Message boxes are answered by a function the owner sets: tests script the answers, the desktop
 // host asks the user. The boxes shown are kept with their answers only when the owner asks for
@@ -18,7 +19,7 @@
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
 #include "platform/form/form_model.h"
-#include "platform/headless/headless_host.h"
+#include "platform/windowing/window_system.h"
 
 namespace fw {
 
@@ -36,16 +37,16 @@ using MessageBoxAnswerer = std::function<int(const MessageBoxCall&)>;
 using UserControlFactory = std::function<std::unique_ptr<ControlHandlers>(
     std::string_view class_name, UserControl& window, UserControlSite& site)>;
 
-class HeadlessForm final : public FormHost, private FormModelObserver {
+class SoftwareForm final : public FormHost, private FormModelObserver {
  public:
   // Builds the window: the user controls are made by `make` and load their stored properties;
   // the pictures resolve through `resolver`. Throws FormDesignError for a control class `make`
   // does not know or a picture that does not resolve.
-  HeadlessForm(GdiDevice& device, const FormDesign& design, const UserControlFactory& make,
+  SoftwareForm(GdiDevice& device, const FormDesign& design, const UserControlFactory& make,
                const PictureResolver& resolver);
-  ~HeadlessForm() override;
-  HeadlessForm(const HeadlessForm&) = delete;
-  HeadlessForm& operator=(const HeadlessForm&) = delete;
+  ~SoftwareForm() override;
+  SoftwareForm(const SoftwareForm&) = delete;
+  SoftwareForm& operator=(const SoftwareForm&) = delete;
 
   // Connects the window's code and shows the window: its timers start, and the first control in
   // tab order that can take the focus gets it.
@@ -101,8 +102,8 @@ class HeadlessForm final : public FormHost, private FormModelObserver {
   std::uint64_t Revision() const;
 
   const FormDesign& Design() const { return model_.design(); }
-  headless::HeadlessHost& Host() { return host_; }
-  const headless::HeadlessHost& Host() const { return host_; }
+  windowing::WindowSystem& Host() { return host_; }
+  const windowing::WindowSystem& Host() const { return host_; }
   std::string FocusedName() const { return host_.FocusedName(); }
   // The named control's rectangle in client pixels.
   Rect PixelRect(std::string_view name) const;
@@ -114,7 +115,7 @@ class HeadlessForm final : public FormHost, private FormModelObserver {
   void Changed() { ++changes_; }
 
   FormModel model_;
-  headless::HeadlessHost host_;
+  windowing::WindowSystem host_;
   FormEvents* events_ = nullptr;
   MessageBoxAnswerer answerer_;
   std::vector<MessageBoxCall> message_boxes_;

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_host.h"
+#include "platform/windowing/window_system.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/headless/hosted_control.h"
 #include "platform/host/sent_keys.h"
+#include "platform/windowing/hosted_control.h"
 
-namespace fw::headless {
+namespace fw::windowing {
 
 namespace {
 
@@ -21,10 +21,10 @@ constexpr int kMinimumTimerInterval = 10;
 
 }  // namespace
 
-// The desktop of the headless host: cursor, capture, cursors and timers.
-class HeadlessHost::FakeDesktop final : public User32 {
+// The desktop of the window system: cursor, capture, cursors and timers.
+class WindowSystem::FakeDesktop final : public User32 {
  public:
-  explicit FakeDesktop(HeadlessHost& host) : host_(host) {}
+  explicit FakeDesktop(WindowSystem& host) : host_(host) {}
 
   Point GetCursorPos() const override { return host_.cursor_; }
 
@@ -47,11 +47,11 @@ class HeadlessHost::FakeDesktop final : public User32 {
   WindowHandle SetCapture(WindowHandle window) override {
     const WindowHandle previous = capture_;
     capture_ = window;
-    host_.Log([&] { return Record{Record::Kind::SetCapture, NameOf(window), "", ""}; });
+    host_.Notify([&](WindowObserver& observer) { observer.CaptureSet(NameOf(window)); });
     return previous;
   }
   bool ReleaseCapture() override {
-    host_.Log([&] { return Record{Record::Kind::ReleaseCapture, NameOf(capture_), "", ""}; });
+    host_.Notify([&](WindowObserver& observer) { observer.CaptureReleased(NameOf(capture_)); });
     capture_ = 0;
     return true;
   }
@@ -66,7 +66,7 @@ class HeadlessHost::FakeDesktop final : public User32 {
     return known ? static_cast<CursorHandle>(id) : 0;
   }
   CursorHandle SetCursor(CursorHandle cursor) override {
-    host_.Log([&] { return Record{Record::Kind::SetCursor, "", std::to_string(cursor), ""}; });
+    host_.Notify([&](WindowObserver& observer) { observer.CursorSet(cursor); });
     return std::exchange(cursor_, cursor);
   }
   CursorHandle current_cursor() const { return cursor_; }
@@ -148,16 +148,17 @@ class HeadlessHost::FakeDesktop final : public User32 {
     return window == kParentWindow ? "(parent)" : "";
   }
 
-  HeadlessHost& host_;
+  WindowSystem& host_;
   WindowHandle capture_ = 0;
   CursorHandle cursor_ = 0;
   std::map<std::pair<WindowHandle, std::uintptr_t>, Timer> timers_;
   std::uintptr_t next_timer_id_ = 1;
 };
 
-// Input from the tests: keystrokes a control sends without waiting run once it returns.
+// Input: keystrokes a control sends without waiting run once the input that made it send them
+// returns.
 template <class F>
-void HeadlessHost::AsInput(F&& input) {
+void WindowSystem::AsInput(F&& input) {
   ++input_depth_;
   try {
     input();
@@ -168,41 +169,33 @@ void HeadlessHost::AsInput(F&& input) {
   if (--input_depth_ == 0) RunPendingKeys();
 }
 
-HeadlessHost::HeadlessHost(GdiDevice& device, Size client, Point origin)
+WindowSystem::WindowSystem(GdiDevice& device, Size client, Point origin)
     : device_(device),
       client_(client),
       origin_(origin),
       desktop_(std::make_unique<FakeDesktop>(*this)),
       cursor_{origin.x - 50, origin.y - 50} {}
 
-HeadlessHost::~HeadlessHost() {
+WindowSystem::~WindowSystem() {
   Unload();
-  if (recorder_ != nullptr) recorder_->host_ = nullptr;
+  if (observer_ != nullptr) std::exchange(observer_, nullptr)->Detached();
 }
 
-Recorder::Recorder(HeadlessHost& host) : host_(&host) {
-  if (host.recorder_ != nullptr) {
-    throw std::logic_error("HeadlessHost: a recorder is already attached");
+void WindowSystem::Attach(WindowObserver& observer) {
+  if (observer_ != nullptr) {
+    throw std::logic_error("WindowSystem: an observer is already attached");
   }
-  host.recorder_ = this;
+  observer_ = &observer;
 }
 
-Recorder::~Recorder() {
-  if (host_ != nullptr) host_->recorder_ = nullptr;
+void WindowSystem::Detach(WindowObserver& observer) {
+  if (observer_ == &observer) observer_ = nullptr;
 }
 
-std::vector<Record> Recorder::RecordsOf(Record::Kind kind) const {
-  std::vector<Record> out;
-  for (const Record& r : records_) {
-    if (r.kind == kind) out.push_back(r);
-  }
-  return out;
-}
-
-HostedControl& HeadlessHost::Add(const Placement& placement) {
+HostedControl& WindowSystem::Add(const Placement& placement) {
   for (const auto& control : controls_) {
     if (control->name() == placement.name) {
-      throw std::invalid_argument("HeadlessHost: a control named '" + placement.name +
+      throw std::invalid_argument("WindowSystem: a control named '" + placement.name +
                                   "' is already placed");
     }
   }
@@ -212,7 +205,7 @@ HostedControl& HeadlessHost::Add(const Placement& placement) {
   return *controls_.back();
 }
 
-ControlHandlers& HeadlessHost::Place(const Placement& placement, const ControlFactory& make) {
+ControlHandlers& WindowSystem::Place(const Placement& placement, const ControlFactory& make) {
   HostedControl& slot = Add(placement);
   try {
     return slot.Start(make, placement.saved);
@@ -223,21 +216,21 @@ ControlHandlers& HeadlessHost::Place(const Placement& placement, const ControlFa
   }
 }
 
-std::string HeadlessHost::ControlNameAt(Point client) const {
+std::string WindowSystem::ControlNameAt(Point client) const {
   const HostedControl* control = ControlAt({client.x + origin_.x, client.y + origin_.y});
   return control != nullptr ? control->name() : std::string();
 }
 
-WindowHandle HeadlessHost::ParentWindow() const {
+WindowHandle WindowSystem::ParentWindow() const {
   return kParentWindow;
 }
 
-std::string HeadlessHost::FocusedName() const {
+std::string WindowSystem::FocusedName() const {
   const HostedControl* control = Focused();
   return control != nullptr ? control->name() : std::string();
 }
 
-HostedControl* HeadlessHost::ControlAt(Point screen) const {
+HostedControl* WindowSystem::ControlAt(Point screen) const {
   const Point client{screen.x - origin_.x, screen.y - origin_.y};
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     const Rect r = (*it)->PixelRect();
@@ -246,14 +239,14 @@ HostedControl* HeadlessHost::ControlAt(Point screen) const {
   return nullptr;
 }
 
-HostedControl* HeadlessHost::ByWindow(WindowHandle window) const {
+HostedControl* WindowSystem::ByWindow(WindowHandle window) const {
   for (const auto& control : controls_) {
     if (control->handle() == window) return control.get();
   }
   return nullptr;
 }
 
-HostedControl* HeadlessHost::Focused() const {
+HostedControl* WindowSystem::Focused() const {
   return ByWindow(focus_);
 }
 
@@ -269,7 +262,7 @@ struct MouseTarget {
 
 }  // namespace
 
-void HeadlessHost::MoveMouse(int x, int y) {
+void WindowSystem::MoveMouse(int x, int y) {
   AsInput([&] {
     cursor_ = {origin_.x + x, origin_.y + y};
     HostedControl* target = ByWindow(desktop_->GetCapture());
@@ -281,7 +274,7 @@ void HeadlessHost::MoveMouse(int x, int y) {
   });
 }
 
-void HeadlessHost::MouseDown(std::int16_t button, std::int16_t shift) {
+void WindowSystem::MouseDown(std::int16_t button, std::int16_t shift) {
   AsInput([&] {
     HostedControl* target = ByWindow(desktop_->GetCapture());
     if (target == nullptr) target = ControlAt(cursor_);
@@ -297,7 +290,7 @@ void HeadlessHost::MouseDown(std::int16_t button, std::int16_t shift) {
   });
 }
 
-void HeadlessHost::MouseUp(std::int16_t button, std::int16_t shift) {
+void WindowSystem::MouseUp(std::int16_t button, std::int16_t shift) {
   AsInput([&] {
     held_buttons_ = static_cast<std::int16_t>(held_buttons_ & ~button);
     held_shift_ = shift;
@@ -317,19 +310,7 @@ void HeadlessHost::MouseUp(std::int16_t button, std::int16_t shift) {
   });
 }
 
-void HeadlessHost::Click(int x, int y) {
-  MoveMouse(x, y);
-  MouseDown();
-  MouseUp();
-}
-
-void HeadlessHost::DoubleClick(int x, int y) {
-  Click(x, y);
-  DoubleClickPress();
-  MouseUp();
-}
-
-void HeadlessHost::DoubleClickPress(std::int16_t shift) {
+void WindowSystem::DoubleClickPress(std::int16_t shift) {
   AsInput([&] {
     HostedControl* target = ControlAt(cursor_);
     held_buttons_ = static_cast<std::int16_t>(held_buttons_ | kLeftButton);
@@ -338,7 +319,7 @@ void HeadlessHost::DoubleClickPress(std::int16_t shift) {
   });
 }
 
-void HeadlessHost::KeyDown(std::int16_t key_code, std::int16_t shift) {
+void WindowSystem::KeyDown(std::int16_t key_code, std::int16_t shift) {
   AsInput([&] {
     if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
       target->control().KeyDown(key_code, shift);
@@ -346,7 +327,7 @@ void HeadlessHost::KeyDown(std::int16_t key_code, std::int16_t shift) {
   });
 }
 
-void HeadlessHost::KeyPress(std::int16_t key_ascii) {
+void WindowSystem::KeyPress(std::int16_t key_ascii) {
   AsInput([&] {
     if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
       target->control().KeyPress(key_ascii);
@@ -354,7 +335,7 @@ void HeadlessHost::KeyPress(std::int16_t key_ascii) {
   });
 }
 
-void HeadlessHost::KeyUp(std::int16_t key_code, std::int16_t shift) {
+void WindowSystem::KeyUp(std::int16_t key_code, std::int16_t shift) {
   AsInput([&] {
     if (HostedControl* target = Focused(); target != nullptr && target->Enabled()) {
       target->control().KeyUp(key_code, shift);
@@ -362,14 +343,14 @@ void HeadlessHost::KeyUp(std::int16_t key_code, std::int16_t shift) {
   });
 }
 
-void HeadlessHost::Focus(const std::string& name) {
+void WindowSystem::Focus(const std::string& name) {
   AsInput([&] {
     HostedControl* next = nullptr;
     if (!name.empty()) {
       for (const auto& control : controls_) {
         if (control->name() == name) next = control.get();
       }
-      if (next == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
+      if (next == nullptr) throw std::invalid_argument("WindowSystem: no control named " + name);
     }
     HostedControl* previous = Focused();
     if (previous == next) return;
@@ -379,25 +360,25 @@ void HeadlessHost::Focus(const std::string& name) {
   });
 }
 
-std::optional<long long> HeadlessHost::NextTimerDue() const {
+std::optional<long long> WindowSystem::NextTimerDue() const {
   return desktop_->NextDue();
 }
 
-void HeadlessHost::Advance(int milliseconds) {
+void WindowSystem::Advance(int milliseconds) {
   AsInput([&] { desktop_->RunTimersUntil(now_ms_ + std::max(milliseconds, 0)); });
 }
 
-void HeadlessHost::SetDisplayAsDefault(const std::string& name, bool value) {
+void WindowSystem::SetDisplayAsDefault(const std::string& name, bool value) {
   HostedControl* target = nullptr;
   for (const auto& control : controls_) {
     if (control->name() == name) target = control.get();
   }
-  if (target == nullptr) throw std::invalid_argument("HeadlessHost: no control named " + name);
+  if (target == nullptr) throw std::invalid_argument("WindowSystem: no control named " + name);
   target->set_display_as_default(value);
   AsInput([&] { target->control().AmbientChanged("DisplayAsDefault"); });
 }
 
-bool HeadlessHost::PressAccessKey(char key) {
+bool WindowSystem::PressAccessKey(char key) {
   for (const auto& control : controls_) {
     if (control->HoldsAccessKey(key) && control->Enabled()) {
       AsInput([&] { control->control().AccessKeyPress(static_cast<unsigned char>(key)); });
@@ -407,19 +388,19 @@ bool HeadlessHost::PressAccessKey(char key) {
   return false;
 }
 
-Dc& HeadlessHost::ParentDc() {
+Dc& WindowSystem::ParentDc() {
   if (parent_dc_ == nullptr) parent_dc_ = device_.CreateSurface(client_.cx, client_.cy, 0xFFFFFF);
   return *parent_dc_;
 }
 
-// The key-sending texts the headless host understands: "{Tab}" and "+{Tab}", one or more.
-void HeadlessHost::QueueKeys(std::string_view keys) {
-  if (recorder_ != nullptr) recorder_->sent_keys_.emplace_back(keys);
+// The key-sending texts the window system understands: "{Tab}" and "+{Tab}", one or more.
+void WindowSystem::QueueKeys(std::string_view keys) {
+  if (observer_ != nullptr) observer_->KeysSent(keys);
   const std::vector<bool> tabs = ParseSentTabs(keys);
   pending_tabs_.insert(pending_tabs_.end(), tabs.begin(), tabs.end());
 }
 
-void HeadlessHost::RunPendingKeys() {
+void WindowSystem::RunPendingKeys() {
   if (running_keys_) return;
   running_keys_ = true;
   try {
@@ -435,7 +416,7 @@ void HeadlessHost::RunPendingKeys() {
   running_keys_ = false;
 }
 
-void HeadlessHost::Tab(bool backwards) {
+void WindowSystem::Tab(bool backwards) {
   if (on_tab_) {
     on_tab_(backwards);
     return;
@@ -461,30 +442,30 @@ HostedControl& Find(const std::vector<std::unique_ptr<HostedControl>>& controls,
   for (const auto& control : controls) {
     if (control->name() == name) return *control;
   }
-  throw std::invalid_argument("HeadlessHost: no control named " + name);
+  throw std::invalid_argument("WindowSystem: no control named " + name);
 }
 }  // namespace
 
-UserControl& HeadlessHost::WindowOf(const std::string& name) {
+UserControl& WindowSystem::WindowOf(const std::string& name) {
   return Find(controls_, name);
 }
-const UserControl& HeadlessHost::WindowOf(const std::string& name) const {
+const UserControl& WindowSystem::WindowOf(const std::string& name) const {
   return Find(controls_, name);
 }
-ControlSurface& HeadlessHost::SurfaceOf(const std::string& name) {
+ControlSurface& WindowSystem::SurfaceOf(const std::string& name) {
   return Find(controls_, name);
 }
-const Region* HeadlessHost::RegionOf(const std::string& name) const {
+const Region* WindowSystem::RegionOf(const std::string& name) const {
   return Find(controls_, name).region();
 }
-User32& HeadlessHost::Desktop() {
+User32& WindowSystem::Desktop() {
   return *desktop_;
 }
-CursorHandle HeadlessHost::CurrentCursor() const {
+CursorHandle WindowSystem::CurrentCursor() const {
   return desktop_->current_cursor();
 }
 
-void HeadlessHost::Unload() {
+void WindowSystem::Unload() {
   while (!controls_.empty()) {
     HostedControl& last = *controls_.back();
     if (last.has_control()) last.control().Terminate();
@@ -494,28 +475,4 @@ void HeadlessHost::Unload() {
   }
 }
 
-std::string FormatEventArgs(std::span<const EventArg> args) {
-  std::string out;
-  for (const EventArg& arg : args) {
-    if (!out.empty()) out += ',';
-    std::visit(
-        [&](auto* value) {
-          using T = std::remove_pointer_t<decltype(value)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            out += *value ? "True" : "False";
-          } else if constexpr (std::is_same_v<T, float>) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%g", static_cast<double>(*value));
-            out += text;
-          } else if constexpr (std::is_same_v<T, DataObject>) {
-            out += "Data";
-          } else {
-            out += std::to_string(*value);
-          }
-        },
-        arg);
-  }
-  return out;
-}
-
-}  // namespace fw::headless
+}  // namespace fw::windowing

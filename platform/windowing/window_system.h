@@ -1,11 +1,13 @@
 #pragma once
-// The headless host: a parent window with controls in it, driven by tests. It moves a cursor,
-// presses and releases mouse buttons and keys, moves the focus and advances a fake clock, and
-// counts what the controls do to the platform: property-changed notifications, events, captures
-// and cursor changes. A Recorder attached to it keeps each of them for a test to read; without
-// one the host keeps nothing, so a desktop that runs on it for days does not grow. It draws with
-// the build's own GdiDevice, so in the Windows build every control paints into real GDI DIB
-// sections.
+// The software window system: a parent window with control windows in it, in placement order
+// (the last placed is on top). It routes the mouse to the capture holder or the window under
+// the cursor (window regions included), clicks after a release over the pressed control, moves
+// the focus, runs timers on its own clock, answers the controls' User32 calls (cursor, capture,
+// cursors, timers, the parent's DC, sent keys) and counts everything that happens in its
+// revision. The Linux desktop drives it with real input and the wall clock; the test driver
+// (platform/headless) drives it with scripted input and a fake clock. It keeps no record of
+// what happened: an attached WindowObserver hears of it. It draws with the build's own
+// GdiDevice, so in the Windows build every control paints into real GDI DIB sections.
 //
 // Everything runs synchronously on the calling thread; nothing waits on the wall clock.
 #include <cstdint>
@@ -18,48 +20,15 @@
 
 #include "platform/host/control_surface.h"
 #include "platform/usercontrol.h"
+#include "platform/windowing/window_observer.h"
 
-namespace fw::headless {
-
-// What the host saw, in order.
-struct Record {
-  enum class Kind { Event, PropertyChanged, SetCapture, ReleaseCapture, SetCursor };
-  Kind kind;
-  std::string control;  // the control's name ("" for a cursor change)
-  std::string name;     // event or property name; for SetCursor the cursor's id
-  std::string args;     // an event's arguments as they reached the container, "a,b,c"
-  friend bool operator==(const Record&, const Record&) = default;
-};
+namespace fw::windowing {
 
 // The container's handler of an event: (control name, event name, arguments by reference).
 using EventHandler =
     std::function<void(const std::string&, std::string_view, std::span<const EventArg>)>;
 
-class HeadlessHost;
-
-// Keeps what a host sees while it is attached: made on a host, it records everything from then
-// on until it is destroyed (or the host is). One recorder at a time per host.
-class Recorder {
- public:
-  explicit Recorder(HeadlessHost& host);
-  ~Recorder();
-  Recorder(const Recorder&) = delete;
-  Recorder& operator=(const Recorder&) = delete;
-
-  const std::vector<Record>& Records() const { return records_; }
-  std::vector<Record> RecordsOf(Record::Kind kind) const;
-  void Clear() { records_.clear(); }
-  // Every key-sending text the controls sent (User32::SendKeys), in order.
-  const std::vector<std::string>& SentKeys() const { return sent_keys_; }
-
- private:
-  friend class HeadlessHost;
-  HeadlessHost* host_;
-  std::vector<Record> records_;
-  std::vector<std::string> sent_keys_;
-};
-
-// One control placed in the host: its window, surface and site.
+// One control placed in the window system: its window, surface and site.
 class HostedControl;
 
 // How a control comes to life: fresh at design time, or from saved design data.
@@ -69,14 +38,14 @@ struct Placement {
   const PropertyBag* saved = nullptr;  // null: InitProperties; else ReadProperties(*saved)
 };
 
-class HeadlessHost {
+class WindowSystem {
  public:
   // A parent window whose client area is `client` pixels, with its top-left at `origin` on the
   // screen (not at 0, 0, so that screen and client coordinates differ).
-  explicit HeadlessHost(GdiDevice& device, Size client = {395, 225}, Point origin = {120, 80});
-  ~HeadlessHost();
-  HeadlessHost(const HeadlessHost&) = delete;
-  HeadlessHost& operator=(const HeadlessHost&) = delete;
+  explicit WindowSystem(GdiDevice& device, Size client = {395, 225}, Point origin = {120, 80});
+  ~WindowSystem();
+  WindowSystem(const WindowSystem&) = delete;
+  WindowSystem& operator=(const WindowSystem&) = delete;
 
   // Places a control made by `make` (which receives its window and site) and brings it to life:
   // InitProperties or ReadProperties, then Show. Returns the control.
@@ -111,11 +80,6 @@ class HeadlessHost {
   void MouseDown(std::int16_t button = kLeftButton, std::int16_t shift = 0);
   // Releases the button; a release over the control that was pressed also clicks it.
   void MouseUp(std::int16_t button = kLeftButton, std::int16_t shift = 0);
-  // Move, press and release.
-  void Click(int x, int y);
-  // Two clicks in quick succession as the platform reports them: down, up, click, then the
-  // double-click notification in place of the second down, then up.
-  void DoubleClick(int x, int y);
   // The second press of a double click as a real desktop reports it, after the first press and
   // release went through MouseDown and MouseUp: the double-click notification in place of the
   // down. The release that follows is a plain MouseUp, which clicks nothing.
@@ -146,9 +110,15 @@ class HeadlessHost {
   // wrapping around. Keystrokes sent without waiting run once the input being handled returns.
   void OnTabKey(std::function<void(bool backwards)> handler) { on_tab_ = std::move(handler); }
 
-  // Counts everything the host has seen (events, property changes, captures, cursor changes),
-  // recorded or not: a host compares it to see whether anything happened.
-  std::uint64_t RecordCount() const { return record_count_; }
+  // Grows with everything that happens in the window system (events, property changes,
+  // captures, cursor changes): a desktop compares it to see whether anything may look different.
+  std::uint64_t Revision() const { return revision_; }
+
+  // Attaches the one observer that hears of what happens from now on until it is detached or
+  // the window system ends (its Detached is called then). Throws std::logic_error while another
+  // is attached.
+  void Attach(WindowObserver& observer);
+  void Detach(WindowObserver& observer);
 
   UserControl& WindowOf(const std::string& name);
   const UserControl& WindowOf(const std::string& name) const;
@@ -174,7 +144,6 @@ class HeadlessHost {
 
  private:
   friend class HostedControl;
-  friend class Recorder;
   HostedControl& Add(const Placement& placement);
   HostedControl* ControlAt(Point screen) const;
   HostedControl* ByWindow(WindowHandle window) const;
@@ -185,11 +154,11 @@ class HeadlessHost {
   void QueueKeys(std::string_view keys);
   void RunPendingKeys();
   void Tab(bool backwards);
-  // Counts one thing seen; `make` builds its record only when a recorder keeps it.
-  template <class MakeRecord>
-  void Log(MakeRecord&& make) {
-    ++record_count_;
-    if (recorder_ != nullptr) recorder_->records_.push_back(make());
+  // Counts one thing that happened and tells the observer, if one is attached.
+  template <class Tell>
+  void Notify(Tell&& tell) {
+    ++revision_;
+    if (observer_ != nullptr) tell(*observer_);
   }
 
   class FakeDesktop;
@@ -201,8 +170,8 @@ class HeadlessHost {
   EventHandler on_event_;
   std::vector<std::unique_ptr<HostedControl>> controls_;
   std::unique_ptr<FakeDesktop> desktop_;
-  Recorder* recorder_ = nullptr;
-  std::uint64_t record_count_ = 0;
+  WindowObserver* observer_ = nullptr;
+  std::uint64_t revision_ = 0;
   Point cursor_;              // screen pixels
   WindowHandle pressed_ = 0;  // the window a held mouse button went down on
   std::int16_t held_buttons_ = 0;
@@ -216,8 +185,4 @@ class HeadlessHost {
   bool running_keys_ = false;
 };
 
-// Formats event arguments as the records show them: integers in decimal, floats with up to
-// six significant digits, Booleans True/False, data objects as "Data".
-std::string FormatEventArgs(std::span<const EventArg> args);
-
-}  // namespace fw::headless
+}  // namespace fw::windowing

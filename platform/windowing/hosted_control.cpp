@@ -1,10 +1,10 @@
-#include "platform/headless/hosted_control.h"
+#include "platform/windowing/hosted_control.h"
 
 #include <utility>
 
-namespace fw::headless {
+namespace fw::windowing {
 
-HostedControl::HostedControl(HeadlessHost& host, std::string name, WindowHandle handle, Rect twips)
+HostedControl::HostedControl(WindowSystem& host, std::string name, WindowHandle handle, Rect twips)
     : ControlSurface(host.Device(), std::move(name), twips, host.AmbientFont()),
       host_(host),
       handle_(handle) {}
@@ -30,16 +30,12 @@ FontSpec HostedControl::AmbientFont() const {
 }
 
 void HostedControl::PropertyChanged(std::string_view name) {
-  host_.Log([&] {
-    return Record{Record::Kind::PropertyChanged, this->name(), std::string(name), ""};
-  });
+  host_.Notify([&](WindowObserver& observer) { observer.PropertyChanged(this->name(), name); });
 }
 
 void HostedControl::RaiseEvent(std::string_view name, std::span<const EventArg> args) {
-  host_.Log([&] {
-    return Record{Record::Kind::Event, this->name(), std::string(name), FormatEventArgs(args)};
-  });
+  host_.Notify([&](WindowObserver& observer) { observer.EventRaised(this->name(), name, args); });
   if (host_.on_event_) host_.on_event_(this->name(), name, args);
 }
 
-}  // namespace fw::headless
+}  // namespace fw::windowing
