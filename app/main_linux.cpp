@@ -14,7 +14,7 @@
 #include "app/form1.h"
 #include "app/program.h"
 #include "app/unreadable_registry_report.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/gdi.h"
 #include "platform/modprobe/system_registry.h"
 #include "platform/sdl/desktop_window.h"
@@ -41,7 +41,7 @@ std::function<void()> StartupTrace(std::chrono::steady_clock::time_point start) 
 int ShowWindow(fw::Registry& registry, std::chrono::steady_clock::time_point start) {
   const std::unique_ptr<fw::GdiDevice> device = fw::CreatePlatformGdiDevice();
   const fw::FormDesign& design = fw::app::Form1Design();
-  fw::HeadlessForm form(*device, design, fw::app::MakeUserControl, fw::app::ResourcePicture);
+  fw::SoftwareForm form(*device, design, fw::app::MakeUserControl, fw::app::ResourcePicture);
   fw::app::Form1 code(form, registry);
   const fw::sdl::DesktopWindowOptions options{design.caption, fw::app::ResourcePicture(design.icon),
                                               StartupTrace(start)};

@@ -34,7 +34,7 @@
 #include "app/program.h"
 #include "bench/timing_main.h"
 #include "controls/button/button.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/registry.h"
 
 #ifdef _WIN32
@@ -172,7 +172,7 @@ struct Window {
   std::string Label(std::string_view name) { return form.Label(name).Caption(); }
 
   std::unique_ptr<fw::GdiDevice> device = fw::CreatePlatformGdiDevice();
-  fw::HeadlessForm form;
+  fw::SoftwareForm form;
   fw::app::Form1 code;
 };
 

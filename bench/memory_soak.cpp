@@ -28,7 +28,7 @@
 #include "app/form1.h"
 #include "app/mod_reg.h"
 #include "app/program.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/gdi.h"
 #include "platform/soft/soft_registry.h"
 
@@ -171,7 +171,7 @@ class Window {
 
   std::unique_ptr<fw::GdiDevice> device_ = fw::CreatePlatformGdiDevice();
   fw::soft::SoftRegistry registry_;
-  fw::HeadlessForm form_;
+  fw::SoftwareForm form_;
   fw::app::Form1 code_;
   std::vector<fw::Point> path_;
   std::size_t next_ = 0;

@@ -4,7 +4,7 @@
 // window's code implements `FormEvents`; the host calls it one notification at a time on the
 // user-interface thread.
 //
-// Hosts: the headless form of the tests and the Linux desktop (platform/form/headless_form.h,
+// Hosts: the headless form of the tests and the Linux desktop (platform/form/software_form.h,
 // platform/sdl), and real Win32 windows.
 #include <cstdint>
 #include <functional>

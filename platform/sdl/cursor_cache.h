@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/sdl/sdl_handles.h"
 
 namespace fw::sdl {

@@ -67,7 +67,7 @@ std::uint64_t Now() {
 
 class DesktopWindow {
  public:
-  DesktopWindow(HeadlessForm& form, const DesktopWindowOptions& options)
+  DesktopWindow(SoftwareForm& form, const DesktopWindowOptions& options)
       : form_(form), options_(options), client_(form.Host().Client()) {}
 
   // False (with SDL's reason in SDL_GetError) when the window cannot be made.
@@ -89,7 +89,7 @@ class DesktopWindow {
   // session ends); its input is dropped, as Windows disables a box's owner.
   void HandleWhileDisabled(const SDL_Event& event, MessageBoxWindow& box);
 
-  HeadlessForm& form_;
+  SoftwareForm& form_;
   const DesktopWindowOptions& options_;
   const Size client_;
   FrameWindow window_;
@@ -396,7 +396,7 @@ void DesktopWindow::Draw() {
 
 }  // namespace
 
-int RunDesktopWindow(HeadlessForm& form, FormEvents& code, const DesktopWindowOptions& options) {
+int RunDesktopWindow(SoftwareForm& form, FormEvents& code, const DesktopWindowOptions& options) {
   SetHints();
   // Made before SDL's video starts, gone only after it has closed its X connections.
   const StaleWakeupErrorFilter wakeup_errors;

@@ -1,11 +1,11 @@
 #pragma once
-// The Linux desktop host: shows a window built from design data (a HeadlessForm) in an SDL
+// The Linux desktop host: shows a window built from design data (a SoftwareForm) in an SDL
 // window and feeds it the real mouse, keyboard and clock until the window closes. Message boxes
 // are SDL's, modal to the window.
 #include <functional>
 #include <string>
 
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 
 namespace fw::sdl {
 
@@ -21,6 +21,6 @@ struct DesktopWindowOptions {
 // Opens the window (its client area is the form's), shows the form with `code` connected and
 // runs until the form has closed; returns 0 then. Without a display it says so on stderr and
 // returns 1.
-int RunDesktopWindow(HeadlessForm& form, FormEvents& code, const DesktopWindowOptions& options);
+int RunDesktopWindow(SoftwareForm& form, FormEvents& code, const DesktopWindowOptions& options);
 
 }  // namespace fw::sdl

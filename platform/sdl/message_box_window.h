@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/form/message_box_view.h"
 #include "platform/sdl/frame_window.h"
 

@@ -19,7 +19,7 @@
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
 #include "platform/form/form_model.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/picture_tooltips.h"
 #include "platform/win32/win32_dc.h"

@@ -13,7 +13,8 @@
 #include "app/form1_texts.h"
 #include "app/program.h"
 #include "controls/button/button.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
+#include "platform/headless/recorder.h"
 #include "tests/app/key_write_refusal.h"
 #include "tests/app/scratch_registry.h"
 #include "tools/image/image.h"
@@ -38,7 +39,7 @@ Point Center(const Rect& r) {
 class Form1Test : public ::testing::Test {
  protected:
   void Open() {
-    form = std::make_unique<HeadlessForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
+    form = std::make_unique<SoftwareForm>(*device, Form1Design(), MakeUserControl, ResourcePicture);
     recorder = std::make_unique<headless::Recorder>(form->Host());
     form->KeepMessageBoxes();
     code = std::make_unique<Form1>(*form, registry != nullptr ? *registry : scratch.registry(),
@@ -95,7 +96,7 @@ class Form1Test : public ::testing::Test {
   Registry* registry = nullptr;
   // What carries out a write the user may not make (none by default, as on Linux).
   Elevation* elevation = nullptr;
-  std::unique_ptr<HeadlessForm> form;
+  std::unique_ptr<SoftwareForm> form;
   std::unique_ptr<headless::Recorder> recorder;
   std::unique_ptr<Form1> code;
   std::deque<int> answers;

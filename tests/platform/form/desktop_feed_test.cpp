@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 
 namespace fw {
 namespace {
@@ -54,7 +54,7 @@ class DesktopFeedTest : public ::testing::Test {
   std::vector<std::string> log_;
   std::unique_ptr<GdiDevice> device_ = CreatePlatformGdiDevice();
   FormDesign design_ = ParseFormDesign(kDesign, {});
-  HeadlessForm form_{*device_,
+  SoftwareForm form_{*device_,
                      design_,
                      [this](std::string_view, UserControl& window, UserControlSite& site) {
                        return std::make_unique<Probe>(window, site, log_);

@@ -1,10 +1,11 @@
 #pragma once
-// A headless host with a recorder attached for its whole life, for tests that read what the
+// The test driver with a recorder attached for its whole life, for tests that read what the
 // host saw: the host's own calls, plus the recorder's records and sent keys.
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless_host.h"
+#include "platform/headless/recorder.h"
 
 namespace fw::test {
 

@@ -15,7 +15,7 @@
 
 #include "app/program.h"
 #include "controls/button/button.h"
-#include "platform/headless/headless_host.h"
+#include "platform/headless/recorder.h"
 #include "platform/picture_encode.h"
 #include "platform/win32/picture_icons.h"
 #include "platform/win32/win32_device.h"

@@ -15,7 +15,7 @@
 
 #include "app/form1.h"
 #include "app/program.h"
-#include "platform/form/headless_form.h"
+#include "platform/form/software_form.h"
 #include "platform/win32/win32_elevation.h"
 #include "tests/app/scratch_registry.h"
 #include "tests/platform/win32/win32_test_support.h"
@@ -399,12 +399,12 @@ TEST_F(FormWindowTest, TheExitButtonUnloadsFromCodeAndTheWindowGoesInsideItsOwnC
   EXPECT_EQ(events->ticks, ticks);
 }
 
-TEST_F(FormWindowTest, TheButtonsFacesAreTheHeadlessFormsOverTheSameGdi) {
+TEST_F(FormWindowTest, TheButtonsFacesAreTheSoftwareFormsOverTheSameGdi) {
   // Nothing under the mouse and no tick: both windows show their buttons as loaded, cmdLock
   // with the focus.
   ::SetCursorPos(0, 0);
   Open();
-  HeadlessForm headless(*device, app::Form1Design(), app::MakeUserControl, app::ResourcePicture);
+  SoftwareForm headless(*device, app::Form1Design(), app::MakeUserControl, app::ResourcePicture);
   NotingEvents quiet(*code);
   headless.Show(quiet);
   for (const char* name : {"cmdUnLock", "cmdLock", "cmdExit", "Command2", "Command1"}) {
