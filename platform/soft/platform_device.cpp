@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "platform/gdi.h"
-#include "platform/soft/soft_device.h"
+#include "platform/soft/raster/soft_device.h"
 #include "platform/soft/soft_text.h"
 
 namespace fw {

@@ -45,7 +45,7 @@
 #include <vector>
 
 #include "platform/soft/font_resolver.h"
-#include "platform/soft/text_renderer.h"
+#include "platform/soft/raster/text_renderer.h"
 
 struct FT_LibraryRec_;
 

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/draw_text.h"
 #include "platform/soft/font_resolver.h"
+#include "platform/soft/raster/draw_text.h"
 #include "platform/soft/soft_text.h"
 
 namespace fw::soft {

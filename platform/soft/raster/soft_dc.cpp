@@ -1,10 +1,10 @@
-#include "platform/soft/soft_dc.h"
+#include "platform/soft/raster/soft_dc.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "platform/soft/draw_text.h"
-#include "platform/soft/soft_region.h"
+#include "platform/soft/raster/draw_text.h"
+#include "platform/soft/raster/soft_region.h"
 
 namespace fw::soft {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw {
 inline void PrintTo(const Point& p, std::ostream* os) {

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/raster.h"
-#include "platform/soft/soft_region.h"
+#include "platform/soft/raster/raster.h"
+#include "platform/soft/raster/soft_region.h"
 
 namespace fw::soft {
 namespace {

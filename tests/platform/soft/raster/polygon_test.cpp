@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/soft/raster.h"
-#include "tests/platform/soft/pixel_picture.h"
+#include "platform/soft/raster/raster.h"
+#include "tests/platform/soft/raster/pixel_picture.h"
 
 namespace fw::soft {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft/draw_text.h"
+#include "platform/soft/raster/draw_text.h"
 
 namespace fw::soft {
 namespace {

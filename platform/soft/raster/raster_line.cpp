@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 namespace {

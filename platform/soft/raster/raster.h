@@ -59,7 +59,6 @@ std::vector<Span> RoundRectRegionSpans(int left, int top, int right, int bottom,
 // The pixels DrawFocusRect inverts (Wine's alternate-pen path), in drawing order.
 std::vector<Point> FocusRectPixels(const Rect& rect);
 // The 32-bit DIB value GradientFill writes at `pos` of `len` between two vertices.
-std::uint32_t GradientPixel(const TriVertex& v0, const TriVertex& v1, long long pos,
-                            long long len);
+std::uint32_t GradientPixel(const TriVertex& v0, const TriVertex& v1, long long pos, long long len);
 
 }  // namespace fw::soft

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/gdi.h"
-#include "platform/soft/text_renderer.h"
+#include "platform/soft/raster/text_renderer.h"
 
 namespace fw::soft {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/gdi.h"
-#include "platform/soft/text_renderer.h"
+#include "platform/soft/raster/text_renderer.h"
 
 namespace fw::soft {
 

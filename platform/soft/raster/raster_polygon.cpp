@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 namespace {

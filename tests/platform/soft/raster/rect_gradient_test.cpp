@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 namespace {

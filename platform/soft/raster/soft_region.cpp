@@ -1,4 +1,4 @@
-#include "platform/soft/soft_region.h"
+#include "platform/soft/raster/soft_region.h"
 
 #include <algorithm>
 #include <climits>

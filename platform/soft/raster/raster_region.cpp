@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/raster.h"
+#include "platform/soft/raster/raster.h"
 
 namespace fw::soft {
 

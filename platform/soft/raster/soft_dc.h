@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/soft/raster.h"
-#include "platform/soft/text_renderer.h"
+#include "platform/soft/raster/raster.h"
+#include "platform/soft/raster/text_renderer.h"
 
 namespace fw::soft {
 
