@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/font_resolver.h"
 #include "platform/soft/raster/draw_text.h"
-#include "platform/soft/soft_text.h"
+#include "platform/soft/text/font_resolver.h"
+#include "platform/soft/text/soft_text.h"
 
 namespace fw::soft {
 namespace {

@@ -44,8 +44,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/soft/font_resolver.h"
 #include "platform/soft/raster/text_renderer.h"
+#include "platform/soft/text/font_resolver.h"
 
 struct FT_LibraryRec_;
 

@@ -1,4 +1,4 @@
-#include "platform/soft/font_resolver.h"
+#include "platform/soft/text/font_resolver.h"
 
 #include <fontconfig/fontconfig.h>
 

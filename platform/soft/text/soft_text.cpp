@@ -1,4 +1,4 @@
-#include "platform/soft/soft_text.h"
+#include "platform/soft/text/soft_text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
