@@ -1,4 +1,4 @@
-#include "platform/soft/reg_tree.h"
+#include "platform/registry_store/reg_tree.h"
 
 #include <algorithm>
 

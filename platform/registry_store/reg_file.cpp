@@ -1,4 +1,4 @@
-#include "platform/soft/reg_file.h"
+#include "platform/registry_store/reg_file.h"
 
 #include <array>
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/printable_text.h"
-#include "platform/soft/reg_value_bytes.h"
+#include "platform/registry_store/reg_value_bytes.h"
 
 namespace fw::soft {
 

@@ -1,6 +1,7 @@
 #pragma once
-// The Linux build's registry: a RegTree kept in a registry file (platform/soft/reg_file.h) that
-// several processes share (the program and ferrowind-reg).
+// The Linux build's registry: a RegTree kept in a registry file
+// (platform/registry_store/reg_file.h) that several processes share (the program and
+// ferrowind-reg).
 //
 // Reading. Refresh() brings the tree up to date with the file. It re-reads the file only when
 // the file changed since it was last read: another device or inode (every write replaces the
@@ -35,7 +36,7 @@
 #include <utility>
 
 #include "platform/registry.h"
-#include "platform/soft/reg_tree.h"
+#include "platform/registry_store/reg_tree.h"
 #include "platform/soft/unique_fd.h"
 
 namespace fw::soft {

@@ -21,11 +21,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry_store/reg_file.h"
+#include "platform/registry_store/registry_store.h"
 #include "platform/soft/atomic_file.h"
-#include "platform/soft/reg_file.h"
-#include "platform/soft/registry_store.h"
-#include "tests/platform/soft/scratch_dir.h"
-#include "tests/platform/soft/usbstor_values.h"
+#include "tests/platform/registry_store/scratch_dir.h"
+#include "tests/platform/registry_store/usbstor_values.h"
 
 namespace fw::soft {
 namespace {

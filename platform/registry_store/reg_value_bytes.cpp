@@ -1,4 +1,4 @@
-#include "platform/soft/reg_value_bytes.h"
+#include "platform/registry_store/reg_value_bytes.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The registry store: atomic replacement of the file, changes of other stores and processes
 // seen, read-only and unparseable files left byte-identical, the watch on its reads, and the
 // file's location from the environment. Many processes at once: registry_store_stress_test.cpp.
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/registry_store.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft/reg_file.h"
-#include "tests/platform/soft/scratch_dir.h"
-#include "tests/platform/soft/usbstor_values.h"
+#include "platform/registry_store/reg_file.h"
+#include "tests/platform/registry_store/scratch_dir.h"
+#include "tests/platform/registry_store/usbstor_values.h"
 
 namespace fw::soft {
 namespace {

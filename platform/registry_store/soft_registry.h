@@ -1,6 +1,6 @@
 #pragma once
-// fw::Registry over the registry store (platform/soft/registry_store.h): the Linux build's
-// registry, with advapi32's handles, status codes and RegQueryValueExA's buffer rules.
+// fw::Registry over the registry store (platform/registry_store/registry_store.h): the Linux
+// build's registry, with advapi32's handles, status codes and RegQueryValueExA's buffer rules.
 //
 // Where advapi32 leaves room the store follows Wine, the registry the Windows build is tested
 // against: a sub-key path may not start with a backslash (kErrorBadPathname; HKEY_CLASSES_ROOT
@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/registry_store.h"
 
 namespace fw::soft {
 

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "platform/registry.h"
-#include "platform/soft/registry_store.h"
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/registry_store.h"
+#include "platform/registry_store/soft_registry.h"
 
 namespace fw {
 

@@ -1,4 +1,4 @@
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/registry_store.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -12,8 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/registry_store/reg_file.h"
 #include "platform/soft/atomic_file.h"
-#include "platform/soft/reg_file.h"
 
 namespace fw::soft {
 

@@ -1,4 +1,4 @@
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/soft_registry.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "platform/ansi_text.h"
-#include "platform/soft/reg_file.h"
-#include "platform/soft/reg_value_bytes.h"
+#include "platform/registry_store/reg_file.h"
+#include "platform/registry_store/reg_value_bytes.h"
 
 namespace fw::soft {
 

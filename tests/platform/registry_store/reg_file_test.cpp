@@ -1,6 +1,6 @@
 // The registry file: every value form read, malformed files refused with their line, and the
 // written text exact, deterministic and read back unchanged.
-#include "platform/soft/reg_file.h"
+#include "platform/registry_store/reg_file.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/soft/reg_tree.h"
+#include "platform/registry_store/reg_tree.h"
 
 namespace fw::soft {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/reg_tree.h"
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/reg_tree.h"
+#include "platform/registry_store/registry_store.h"
 
 namespace fw::soft::test {
 

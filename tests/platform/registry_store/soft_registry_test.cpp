@@ -1,7 +1,7 @@
 // The Linux build's registry beyond what Wine can show: a read-only store playing a user
 // without administrator rights, an unparseable file, two registries (two processes) on one
 // file, names the file cannot hold, and handles given back.
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/soft_registry.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/soft/scratch_dir.h"
+#include "tests/platform/registry_store/scratch_dir.h"
 
 namespace fw::soft {
 namespace {
