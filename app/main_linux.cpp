@@ -17,9 +17,9 @@
 #include "platform/form/software_form.h"
 #include "platform/gdi.h"
 #include "platform/modprobe/system_registry.h"
+#include "platform/registry_store/registry_store.h"
+#include "platform/registry_store/soft_registry.h"
 #include "platform/sdl/desktop_window.h"
-#include "platform/soft/registry_store.h"
-#include "platform/soft/soft_registry.h"
 
 namespace {
 

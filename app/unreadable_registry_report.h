@@ -6,7 +6,7 @@
 // however many timer ticks; once it reads well again, the next breakage is said again.
 #include <ostream>
 
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/soft_registry.h"
 
 namespace fw::app {
 

@@ -30,7 +30,7 @@
 #include "app/program.h"
 #include "platform/form/software_form.h"
 #include "platform/gdi.h"
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/soft_registry.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #pragma once
 // The registry as advapi32 offers it, in its single-byte ("A") forms and with its status codes.
 // The Windows build forwards every call to advapi32; the Linux build answers from the registry
-// store (platform/soft/registry_store.h), a tree of keys persisted to a REGEDIT5 text file.
+// store (platform/registry_store/registry_store.h), a tree of keys persisted to a REGEDIT5 text
+// file.
 //
 // Keys are handles: the predefined roots (HKEY_LOCAL_MACHINE is 0x80000002) and the handles the
 // create and open calls return, each valid until RegCloseKey. Names compare without regard to

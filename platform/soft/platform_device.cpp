@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "platform/gdi.h"
-#include "platform/soft/soft_device.h"
-#include "platform/soft/soft_text.h"
+#include "platform/soft/raster/soft_device.h"
+#include "platform/soft/text/soft_text.h"
 
 namespace fw {
 

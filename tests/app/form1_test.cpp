@@ -24,7 +24,7 @@
 
 #include "app/unreadable_registry_report.h"
 #include "platform/modprobe/system_registry.h"
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/soft_registry.h"
 #endif
 
 namespace fw::app {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #ifndef _WIN32
-#include "tests/platform/soft/scratch_dir.h"
+#include "tests/platform/registry_store/scratch_dir.h"
 #endif
 
 namespace fw {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/platform/soft/scratch_dir.h"
+#include "tests/platform/registry_store/scratch_dir.h"
 
 extern char** environ;
 

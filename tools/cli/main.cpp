@@ -16,8 +16,8 @@
 #include <filesystem>
 
 #include "platform/modprobe/system_registry.h"
-#include "platform/soft/registry_store.h"
-#include "platform/soft/soft_registry.h"
+#include "platform/registry_store/registry_store.h"
+#include "platform/registry_store/soft_registry.h"
 #endif
 
 namespace {

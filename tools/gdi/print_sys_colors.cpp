@@ -1,6 +1,6 @@
 // print-sys-colors: prints the 31 system colours, fw::GetSysColor(0..30), one
 // "index 0x00BBGGRR" line each. The Windows build shows what user32 reports where it runs; run
-// in a fresh Wine prefix it printed the table that platform/soft/sys_colors.cpp holds.
+// in a fresh Wine prefix it printed the table that platform/soft/raster/sys_colors.cpp holds.
 #include <cstdio>
 
 #include "platform/color.h"

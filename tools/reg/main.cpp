@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <exception>
-#include <span>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/modprobe/system_registry.h"
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/registry_store.h"
 #include "tools/reg/reg_run.h"
 
 int main(int argc, char** argv) {
@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
   try {
     if (!args.empty() && args.front() == "--system") {
       fw::modprobe::SystemRegistry registry(fw::modprobe::SystemRoot());
-      return fw::regtool::RunRegOnSystem(std::span(args).subspan(1), registry,
-                                         [&] { return registry.last_error(); }, console);
+      return fw::regtool::RunRegOnSystem(
+          std::span(args).subspan(1), registry, [&] { return registry.last_error(); }, console);
     }
     return fw::regtool::RunReg(args, fw::soft::DefaultRegistryPath(), console);
   } catch (const std::exception& e) {

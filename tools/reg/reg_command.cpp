@@ -6,8 +6,8 @@
 
 #include "platform/ansi_text.h"
 #include "platform/registry.h"
-#include "platform/soft/reg_file.h"
-#include "platform/soft/reg_tree.h"
+#include "platform/registry_store/reg_file.h"
+#include "platform/registry_store/reg_tree.h"
 #include "tools/reg/reg_data.h"
 
 namespace fw::regtool {

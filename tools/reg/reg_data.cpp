@@ -6,7 +6,7 @@
 
 #include "platform/ansi_text.h"
 #include "platform/registry.h"
-#include "platform/soft/reg_tree.h"
+#include "platform/registry_store/reg_tree.h"
 
 namespace fw::regtool {
 

@@ -6,8 +6,8 @@
 
 #include "platform/ansi_text.h"
 #include "platform/registry.h"
-#include "platform/soft/reg_tree.h"
-#include "platform/soft/registry_store.h"
+#include "platform/registry_store/reg_tree.h"
+#include "platform/registry_store/registry_store.h"
 #include "tools/reg/reg_command.h"
 #include "tools/reg/reg_data.h"
 

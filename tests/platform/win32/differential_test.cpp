@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/soft/soft_device.h"
+#include "platform/soft/raster/soft_device.h"
 #include "platform/win32/win32_device.h"
 
 namespace fw {

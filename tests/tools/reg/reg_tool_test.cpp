@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/soft_registry.h"
-#include "tests/platform/soft/scratch_dir.h"
+#include "platform/registry_store/soft_registry.h"
+#include "tests/platform/registry_store/scratch_dir.h"
 #include "tests/tools/tool_run.h"
 
 namespace fw::soft {
