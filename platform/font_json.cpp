@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw {
 namespace {

@@ -12,7 +12,7 @@
 #include <system_error>
 #include <variant>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw {
 namespace {

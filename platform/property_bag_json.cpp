@@ -7,8 +7,8 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/ansi_text.h"
-#include "platform/base64.h"
+#include "formats/text/ansi_text.h"
+#include "formats/text/base64.h"
 #include "platform/font_json.h"
 #include "platform/picture_encode.h"
 #include "platform/untrusted_json.h"

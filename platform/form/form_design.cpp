@@ -4,7 +4,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/font_json.h"
 #include "platform/property_bag_json.h"
 #include "platform/untrusted_json.h"

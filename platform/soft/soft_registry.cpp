@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/soft/reg_file.h"
 #include "platform/soft/reg_value_bytes.h"
 

@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw::soft {
 namespace {

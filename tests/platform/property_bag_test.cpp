@@ -5,11 +5,10 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "platform/base64.h"
+#include "formats/text/base64.h"
 #include "platform/property_bag_json.h"
 #include "tests/platform/picture_test_files.h"
 
@@ -557,42 +556,6 @@ TEST(PropertyBagJsonTest, HostileNestingIsRefused) {
   for (int i = 0; i < 10001; ++i) many += "\"k" + std::to_string(i) + "\":1,";
   many.back() = '}';
   EXPECT_TRUE(Contains(BagErrorOf([&] { PropertyBagFromJson(many); }).what(), "members"));
-}
-
-// ---- Base64 ----
-
-TEST(Base64Test, RoundTripsEveryLength) {
-  std::mt19937 random(7);
-  for (std::size_t length = 0; length < 40; ++length) {
-    std::vector<std::uint8_t> bytes(length);
-    for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
-    const std::string text = EncodeBase64(bytes);
-    EXPECT_EQ(text.size(), (length + 2) / 3 * 4);
-    EXPECT_EQ(DecodeBase64(text), bytes) << text;
-  }
-  EXPECT_EQ(EncodeBase64(test::Bytes("Man")), "TWFu");
-  EXPECT_EQ(EncodeBase64(test::Bytes("Ma")), "TWE=");
-  EXPECT_EQ(EncodeBase64(test::Bytes("M")), "TQ==");
-  const std::vector<std::uint8_t> all{0xFB, 0xFF, 0xBF};
-  EXPECT_EQ(EncodeBase64(all), "+/+/");
-}
-
-TEST(Base64Test, DecodingIsStrict) {
-  for (const char* bad : {"A", "TWE", "TWF=u", "TW=u", "T===", "TR==", "TWF=TWFu", "TWFu\n",
-                          " TWFu", "TW-u", "TW_u", "TWE==", "="}) {
-    EXPECT_THROW(DecodeBase64(bad), std::invalid_argument) << bad;
-  }
-  try {
-    DecodeBase64("TWFu TWFu");
-    FAIL();
-  } catch (const std::invalid_argument&) {
-  }
-  try {
-    DecodeBase64("TWFuT*Fu");
-    FAIL();
-  } catch (const std::invalid_argument& e) {
-    EXPECT_TRUE(Contains(e.what(), "'*' at offset 5")) << e.what();
-  }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/registry.h"
 #include "platform/soft/reg_file.h"
 #include "platform/soft/reg_tree.h"

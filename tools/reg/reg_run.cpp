@@ -4,7 +4,7 @@
 #include <optional>
 #include <ostream>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/registry.h"
 #include "platform/soft/reg_tree.h"
 #include "platform/soft/registry_store.h"

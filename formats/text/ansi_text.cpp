@@ -1,4 +1,4 @@
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 #include <algorithm>
 #include <array>

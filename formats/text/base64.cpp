@@ -1,4 +1,4 @@
-#include "platform/base64.h"
+#include "formats/text/base64.h"
 
 #include <array>
 #include <cstdio>
