@@ -14,6 +14,15 @@ constexpr std::array<char32_t, 32> kCp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The upper-case letters whose lower case is 0x20 above them: A-Z and the Latin-1 letters.
+bool InUpperRun(unsigned byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
+}
+
+// The other case pairs (upper, lower): Š š, Œ œ, Ž ž, Ÿ ÿ.
+constexpr std::array<std::array<unsigned char, 2>, 4> kOtherCasePairs{
+    {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}}};
+
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
@@ -31,6 +40,22 @@ void AppendUtf8(std::string& out, char32_t code) {
 
 char32_t AnsiToUnicode(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char32_t{byte};
+}
+
+unsigned char AnsiToUpper(unsigned char byte) {
+  if (byte >= 0x20 && InUpperRun(byte - 0x20u)) return static_cast<unsigned char>(byte - 0x20);
+  for (const auto& [upper, lower] : kOtherCasePairs) {
+    if (byte == lower) return upper;
+  }
+  return byte;
+}
+
+unsigned char AnsiToLower(unsigned char byte) {
+  if (InUpperRun(byte)) return static_cast<unsigned char>(byte + 0x20);
+  for (const auto& [upper, lower] : kOtherCasePairs) {
+    if (byte == upper) return lower;
+  }
+  return byte;
 }
 
 std::string AnsiToUtf8(std::string_view text) {

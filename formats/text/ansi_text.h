@@ -11,6 +11,12 @@ namespace fw {
 // control of the same value, as the system's conversion does).
 char32_t AnsiToUnicode(unsigned char byte);
 
+// Upper and lower case of a Windows-1252 byte. The case pairs: the ASCII letters, the Latin-1
+// letters (0xC0-0xDE and 0xE0-0xFE, but for the multiplication and division signs), Š Œ Ž and
+// š œ ž, Ÿ and ÿ. Every other byte is its own case.
+unsigned char AnsiToUpper(unsigned char byte);
+unsigned char AnsiToLower(unsigned char byte);
+
 // Every Windows-1252 byte has a UTF-8 form.
 std::string AnsiToUtf8(std::string_view text);
 
