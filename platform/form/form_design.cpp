@@ -4,11 +4,11 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "formats/json/font_json.h"
+#include "formats/json/property_bag_json.h"
+#include "formats/json/untrusted_json.h"
 #include "formats/text/ansi_text.h"
 #include "formats/text/ascii_case.h"
-#include "platform/font_json.h"
-#include "platform/property_bag_json.h"
-#include "platform/untrusted_json.h"
 
 namespace fw {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 #include "tests/controls/button/button_test_support.h"
 
 namespace fw::test {

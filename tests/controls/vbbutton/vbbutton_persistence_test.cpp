@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 #include "platform/resource_pictures.h"
 #include "tests/controls/vbbutton/vbbutton_test_support.h"
 

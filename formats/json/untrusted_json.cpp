@@ -1,4 +1,4 @@
-#include "platform/untrusted_json.h"
+#include "formats/json/untrusted_json.h"
 
 #include <string>
 

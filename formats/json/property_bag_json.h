@@ -6,7 +6,7 @@
 //   Boolean         true / false
 //   text            a string
 //   font            {"name": "Tahoma", "size": 8.25, "bold": false, "italic": false,
-//                    "underline": false}  (platform/font_json.h)
+//                    "underline": false}  (formats/json/font_json.h)
 //   picture         {"resource": NAME} or {"bmp" | "ico" | "cur": base64 of the file}
 //   no picture      null
 // Any other value is kept as an OpaqueJson and written back as it was read.

@@ -1,4 +1,4 @@
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <string_view>
 #include <variant>
 
+#include "formats/json/font_json.h"
+#include "formats/json/untrusted_json.h"
 #include "formats/text/ansi_text.h"
 #include "formats/text/base64.h"
-#include "platform/font_json.h"
 #include "platform/picture_encode.h"
-#include "platform/untrusted_json.h"
 
 namespace fw {
 namespace {

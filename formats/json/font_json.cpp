@@ -1,4 +1,4 @@
-#include "platform/font_json.h"
+#include "formats/json/font_json.h"
 
 #include <cmath>
 #include <string>

@@ -1,5 +1,5 @@
 // The one reader of a font's JSON layout, shared by saved bags and a window's stored design.
-#include "platform/font_json.h"
+#include "formats/json/font_json.h"
 
 #include <gtest/gtest.h>
 
