@@ -12,8 +12,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "fileio/atomic_file.h"
 #include "platform/modprobe/modprobe_config.h"
-#include "platform/soft/atomic_file.h"
 #include "platform/soft/unique_fd.h"
 
 namespace fw::modprobe {

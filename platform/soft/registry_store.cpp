@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/soft/atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "platform/soft/reg_file.h"
 
 namespace fw::soft {

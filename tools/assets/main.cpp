@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/output_files.h"
 #include "tools/assets/assets.h"
 #include "tools/image/image.h"
-#include "tools/image/output_files.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "fileio/output_files.h"
 #include "tools/image/image.h"
-#include "tools/image/output_files.h"
 
 namespace fw::image {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "fileio/output_files.h"
 #include "tools/image/image.h"
-#include "tools/image/output_files.h"
 #include "tools/preview/container_bag.h"
 #include "tools/preview/control_adapter.h"
 #include "tools/preview/gallery.h"

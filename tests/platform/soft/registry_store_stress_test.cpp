@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/soft/atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "platform/soft/reg_file.h"
 #include "platform/soft/registry_store.h"
 #include "tests/platform/soft/scratch_dir.h"

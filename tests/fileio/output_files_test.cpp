@@ -1,6 +1,6 @@
 // The tools' outputs, written all or none: nothing appears before the commit, a failure while
 // staging or renaming leaves every destination as it was, and no temporary file stays behind.
-#include "tools/image/output_files.h"
+#include "fileio/output_files.h"
 
 #include <gtest/gtest.h>
 

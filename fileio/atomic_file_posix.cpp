@@ -1,5 +1,3 @@
-#include "platform/soft/atomic_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "fileio/atomic_file.h"
 
 namespace fw::soft {
 

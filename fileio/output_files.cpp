@@ -1,4 +1,4 @@
-#include "tools/image/output_files.h"
+#include "fileio/output_files.h"
 
 #include <cerrno>
 #include <chrono>
