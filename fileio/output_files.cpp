@@ -1,22 +1,17 @@
 #include "fileio/output_files.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <fstream>
 #include <random>
 #include <system_error>
 
-namespace fw::image {
+#include "fileio/atomic_file.h"
+
+namespace fw {
 namespace {
 
 std::string Name(const std::filesystem::path& path) {
   return path.string();
-}
-
-// Why the last C library call failed, when it said.
-std::string Reason(int error) {
-  return error != 0 ? " (" + std::generic_category().message(error) + ")" : std::string();
 }
 
 void RemoveQuietly(const std::filesystem::path& path) {
@@ -70,18 +65,13 @@ void OutputFiles::Stage(const std::filesystem::path& path, std::string_view byte
         (std::filesystem::exists(folder, error) ? " is not a folder" : ": no such folder"));
   }
   Staged staged{path, TemporaryNameBeside(path), {}, false};
-  errno = 0;
-  std::ofstream out(staged.temporary, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    const int why = errno;
-    throw OutputError(name + ": cannot create a file in " + Name(folder) + Reason(why));
-  }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (out.fail()) {
-    const int why = errno;
-    RemoveQuietly(staged.temporary);
-    throw OutputError(name + ": writing failed" + Reason(why));
+  try {
+    WriteNewFileFlushed(staged.temporary, bytes);
+  } catch (const FileWriteError& failure) {
+    const std::string reason = " (" + failure.code().message() + ")";
+    throw OutputError(name + (failure.step() == FileWriteError::Step::kCreate
+                                  ? ": cannot create a file in " + Name(folder) + reason
+                                  : ": writing failed" + reason));
   }
   staged_.push_back(std::move(staged));
 }
@@ -137,4 +127,4 @@ void OutputFiles::RollBack() {
   staged_.clear();
 }
 
-}  // namespace fw::image
+}  // namespace fw

@@ -4,14 +4,15 @@
 // only when every one is written are they renamed into place. A failure on the way removes the
 // temporary files and leaves every destination as it was: missing, or with its old contents.
 //
-// Portable (the tools also build for Windows): nothing here is POSIX-only.
+// Each temporary file is written and flushed to the disk before anything is renamed
+// (fileio/atomic_file.h), so a file in place is never one whose bytes are still on their way.
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace fw::image {
+namespace fw {
 
 // An output that could not be written; the message starts with the destination's name.
 class OutputError : public std::runtime_error {
@@ -52,4 +53,4 @@ class OutputFiles {
 // A name for a temporary file beside `path` that does not exist yet: ".NAME.XXXXXXXX.tmp".
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path);
 
-}  // namespace fw::image
+}  // namespace fw

@@ -13,7 +13,7 @@
 
 #include "tools/image/image.h"
 
-namespace fw::image {
+namespace fw {
 namespace {
 
 namespace fs = std::filesystem;
@@ -55,7 +55,7 @@ class OutputFilesTest : public ::testing::Test {
       action();
     } catch (const OutputError& error) {
       return error.what();
-    } catch (const ImageError& error) {
+    } catch (const image::ImageError& error) {
       return error.what();
     }
     ADD_FAILURE() << "no error";
@@ -134,17 +134,17 @@ TEST_F(OutputFilesTest, ALateRenameFailurePutsEveryFileBack) {
 
 TEST_F(OutputFilesTest, AFailedImageWriteLeavesTheOldFile) {
   Write(dir_ / "picture.ppm", "old picture");
-  const Image image{1, 1, {{1, 2, 3, 255}}};
-  EXPECT_THROW(WriteImageFile(image, dir_ / "picture.bmp"), ImageError);
+  const image::Image image{1, 1, {{1, 2, 3, 255}}};
+  EXPECT_THROW(image::WriteImageFile(image, dir_ / "picture.bmp"), image::ImageError);
   const std::string error =
-      ErrorOf([&] { WriteImageFile(image, dir_ / "missing" / "picture.ppm"); });
+      ErrorOf([&] { image::WriteImageFile(image, dir_ / "missing" / "picture.ppm"); });
   EXPECT_NE(error.find((dir_ / "missing" / "picture.ppm").string()), std::string::npos) << error;
   EXPECT_EQ(Read(dir_ / "picture.ppm"), "old picture");
   EXPECT_EQ(Listing(), (std::set<std::string>{"picture.ppm"}));
-  WriteImageFile(image, dir_ / "picture.ppm");
+  image::WriteImageFile(image, dir_ / "picture.ppm");
   EXPECT_EQ(Read(dir_ / "picture.ppm"), std::string("P6\n1 1\n255\n\x01\x02\x03"));
   EXPECT_EQ(Listing(), (std::set<std::string>{"picture.ppm"}));
 }
 
 }  // namespace
-}  // namespace fw::image
+}  // namespace fw

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = args[0];
     std::filesystem::create_directories(out);
     // All the files or none: a failed run never leaves half a set, or half a file.
-    fw::image::OutputFiles files;
+    fw::OutputFiles files;
     for (const fw::assets::AssetFile& file : fw::assets::MakeAssets()) {
       files.Stage(
           out / file.name,

@@ -86,7 +86,7 @@ int RunPreview(std::span<const std::string> args, std::ostream& out, std::ostrea
     return kExitWriteFailed;
   }
   try {
-    image::OutputFiles files;
+    OutputFiles files;
     if (outputs.bag) files.Stage(options.save, SavedControlText(*outputs.bag));
     if (outputs.image) {
       files.Stage(options.out, image::EncodeImageFile(*outputs.image, options.out));
