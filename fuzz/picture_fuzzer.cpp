@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "formats/image/bmp.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/picture.h"
-#include "platform/picture_encode.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <variant>
 
+#include "formats/image/bmp.h"
 #include "formats/json/font_json.h"
 #include "formats/json/untrusted_json.h"
 #include "formats/text/ansi_text.h"
 #include "formats/text/base64.h"
-#include "platform/picture_encode.h"
 
 namespace fw {
 namespace {

@@ -13,10 +13,10 @@
 #include "app/form1_texts.h"
 #include "app/program.h"
 #include "controls/button/button.h"
+#include "formats/image/image.h"
 #include "platform/form/headless_form.h"
 #include "tests/app/key_write_refusal.h"
 #include "tests/app/scratch_registry.h"
-#include "tools/image/image.h"
 
 #ifndef _WIN32
 #include <sstream>

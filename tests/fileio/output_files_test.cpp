@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw {
 namespace {

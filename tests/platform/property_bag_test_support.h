@@ -11,7 +11,7 @@
 
 #include "platform/picture.h"
 #include "platform/property_bag.h"
-#include "tests/platform/picture_test_files.h"
+#include "tests/formats/image/dib_test_files.h"
 
 namespace fw::test {
 

@@ -10,8 +10,8 @@
 #include <png.h>
 #endif
 
+#include "formats/image/image.h"
 #include "tools/gdi/script.h"
-#include "tools/image/image.h"
 
 namespace fw::gdiscript {
 namespace {

@@ -1,12 +1,12 @@
 #include "tools/assets/assets.h"
 
-#include "platform/picture_encode.h"
+#include "formats/image/bmp.h"
+#include "formats/image/ico.h"
+#include "formats/image/palette.h"
 #include "tools/assets/app_icon_art.h"
 #include "tools/assets/hand_cursor_art.h"
-#include "tools/assets/icon_encode.h"
 #include "tools/assets/message_icon_art.h"
 #include "tools/assets/padlock_art.h"
-#include "tools/assets/palette.h"
 #include "tools/assets/preview_sheet.h"
 
 namespace fw::assets {

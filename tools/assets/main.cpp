@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fileio/output_files.h"
+#include "formats/image/image.h"
 #include "tools/assets/assets.h"
-#include "tools/image/image.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <system_error>
 
+#include "formats/image/image.h"
 #include "platform/gdi.h"
 #include "tools/gdi/script.h"
-#include "tools/image/image.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/picture_encode.h"
+#include "formats/image/bmp.h"
+#include "formats/image/image.h"
 #include "tests/tools/preview/preview_test_support.h"
-#include "tools/image/image.h"
 #include "tools/preview/container_bag.h"
 
 namespace fw::preview::test {

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "fileio/output_files.h"
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::image {
 

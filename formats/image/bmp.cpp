@@ -1,4 +1,4 @@
-#include "platform/picture_encode.h"
+#include "formats/image/bmp.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
-#include "tools/assets/icon_encode.h"
+#include "formats/image/ico.h"
 
 #include <string>
 
-#include "tools/assets/palette.h"
+#include "formats/image/palette.h"
 
 namespace fw::assets {
 namespace {

@@ -1,5 +1,5 @@
 // The 256-colour palettes of the icon's small images.
-#include "tools/assets/palette.h"
+#include "formats/image/palette.h"
 
 #include <gtest/gtest.h>
 

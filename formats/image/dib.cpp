@@ -1,9 +1,9 @@
-#include "platform/picture.h"
-
 #include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
+
+#include "platform/picture.h"
 
 namespace fw {
 namespace {

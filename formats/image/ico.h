@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

@@ -1,4 +1,4 @@
-#include "tools/assets/palette.h"
+#include "formats/image/palette.h"
 
 #include <algorithm>
 #include <array>

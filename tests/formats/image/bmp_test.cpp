@@ -1,6 +1,4 @@
 // Bitmaps, icons and cursors read from their files, and files that must be refused.
-#include "platform/picture.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/picture_test_files.h"
+#include "platform/picture.h"
+#include "tests/formats/image/dib_test_files.h"
 
 namespace fw {
 namespace {

@@ -1,5 +1,5 @@
 // The icon and cursor writer, read back through the program's own decoder.
-#include "tools/assets/icon_encode.h"
+#include "formats/image/ico.h"
 
 #include <gtest/gtest.h>
 
