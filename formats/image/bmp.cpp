@@ -1,76 +1,65 @@
 #include "formats/image/bmp.h"
 
-#include <stdexcept>
+#include <string>
 
-namespace fw {
+#include "formats/image/dib.h"
+#include "formats/image/dib_layout.h"
+#include "formats/image/little_endian.h"
 
-namespace {
+namespace fw::image {
 
-void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+Image DecodeBmp(std::span<const std::uint8_t> bytes) {
+  const LittleEndianReader r(bytes, 0, "BMP");
+  r.Require(0, kFileHeaderSize, "the BITMAPFILEHEADER");
+  if (bytes[0] != 'B' || bytes[1] != 'M') r.Fail("the file does not start with \"BM\"");
+  const std::uint32_t bits_offset = r.U32(10, "bfOffBits");
+  const DibHeader h = ReadDibHeader(r, kFileHeaderSize, false);
+  // The headers, with any colour masks after them, end where the colour table starts.
+  if (bits_offset < h.palette_offset) {
+    r.Fail("bfOffBits at byte 10 is " + std::to_string(std::uint64_t{bits_offset}) +
+           ", which points into the headers (they end at byte " +
+           std::to_string(std::uint64_t{h.palette_offset}) + ")");
+  }
+  if (bits_offset >= bytes.size()) {
+    r.Fail("bfOffBits at byte 10 is " + std::to_string(std::uint64_t{bits_offset}) +
+           ", past the end of the " + std::to_string(std::uint64_t{bytes.size()}) + "-byte file");
+  }
+  return ReadColorRows(r, bits_offset, h, h.width, ImageHeight(h, false), h.height < 0);
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodeBmp24(const IconImage& image) {
-  if (image.width <= 0 || image.height <= 0 || image.width > kMaxPictureDimension ||
-      image.height > kMaxPictureDimension ||
-      image.color.size() !=
+std::vector<std::uint8_t> EncodeBmp24(const Image& image) {
+  if (image.width <= 0 || image.height <= 0 || image.width > kMaxDibDimension ||
+      image.height > kMaxDibDimension ||
+      image.pixels.size() !=
           static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
-    throw PictureError("bmp: cannot encode a " + std::to_string(image.width) + " x " +
-                       std::to_string(image.height) + " image with " +
-                       std::to_string(image.color.size()) + " pixels");
+    throw ImageError("bmp: cannot encode a " + std::to_string(image.width) + " x " +
+                     std::to_string(image.height) + " image with " +
+                     std::to_string(image.pixels.size()) + " pixels");
   }
   const auto width = static_cast<std::uint32_t>(image.width);
   const auto height = static_cast<std::uint32_t>(image.height);
-  const std::uint32_t stride = (width * 3 + 3) & ~3u;
+  const auto stride = static_cast<std::uint32_t>(Stride(image.width, 24));
   const std::uint32_t pixel_bytes = stride * height;
-  constexpr std::uint32_t kHeaders = 14 + 40;
-  std::vector<std::uint8_t> out;
-  out.reserve(kHeaders + pixel_bytes);
-  out.push_back('B');
-  out.push_back('M');
-  PutLittleEndian(out, kHeaders + pixel_bytes, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, kHeaders, 4);
-  PutLittleEndian(out, 40, 4);  // BITMAPINFOHEADER
-  PutLittleEndian(out, width, 4);
-  PutLittleEndian(out, height, 4);  // positive: bottom-up rows
-  PutLittleEndian(out, 1, 2);
-  PutLittleEndian(out, 24, 2);
-  PutLittleEndian(out, 0, 4);  // BI_RGB
-  PutLittleEndian(out, pixel_bytes, 4);
-  PutLittleEndian(out, 3780, 4);  // 96 dots per inch in pixels per metre
-  PutLittleEndian(out, 3780, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, 0, 4);
+  constexpr auto kHeaders = static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize);
+  LittleEndianWriter out;
+  out.Reserve(kHeaders + pixel_bytes);
+  out.U8('B');
+  out.U8('M');
+  out.U32(kHeaders + pixel_bytes);
+  out.U32(0);
+  out.U32(kHeaders);
+  // Positive height: bottom-up rows. 96 dots per inch in pixels per metre.
+  PutInfoHeader(out, image.width, image.height, 24, pixel_bytes, 3780);
   for (std::uint32_t row = height; row-- > 0;) {
-    const std::size_t start = static_cast<std::size_t>(row) * width;
     for (std::uint32_t x = 0; x < width; ++x) {
-      const std::uint32_t pixel = image.color[start + x];  // 0x00RRGGBB
-      out.push_back(static_cast<std::uint8_t>(pixel & 0xFF));
-      out.push_back(static_cast<std::uint8_t>((pixel >> 8) & 0xFF));
-      out.push_back(static_cast<std::uint8_t>((pixel >> 16) & 0xFF));
+      const Rgba& pixel = image.At(static_cast<int>(x), static_cast<int>(row));
+      out.U8(pixel.b);
+      out.U8(pixel.g);
+      out.U8(pixel.r);
     }
-    for (std::uint32_t pad = width * 3; pad < stride; ++pad) out.push_back(0);
+    for (std::uint32_t pad = width * 3; pad < stride; ++pad) out.U8(0);
   }
-  return out;
+  return std::move(out.bytes());
 }
 
-Picture BitmapPicture(IconImage image) {
-  if (image.width <= 0 || image.height <= 0 || image.width > kMaxPictureDimension ||
-      image.height > kMaxPictureDimension ||
-      image.color.size() !=
-          static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
-    throw PictureError("bitmap: a " + std::to_string(image.width) + " x " +
-                       std::to_string(image.height) + " image with " +
-                       std::to_string(image.color.size()) + " pixels is not a picture");
-  }
-  Picture picture;
-  picture.kind_ = PictureKind::Bitmap;
-  image.mask.assign(image.color.size(), false);
-  picture.image_ = std::move(image);
-  return picture;
-}
-
-}  // namespace fw
+}  // namespace fw::image

@@ -1,11 +1,13 @@
 #pragma once
-// An RGBA image in memory and the file formats the tools write and read: binary PPM (P6) and
-// PNG. Loaders report what is wrong and where; writers never leave a half-written file.
+// An image in memory, the one pixel type of the picture formats: every decoder gives one and
+// every encoder takes one. Red, green, blue and alpha, 8 bits each, rows top-down. An icon's or
+// cursor's AND mask is alpha 0 where it is set (the pixel shows what is behind it) and 255
+// elsewhere; a bitmap's pixels are opaque.
+//
+// Loaders and encoders report what is wrong and where with an ImageError; writers never leave a
+// half-written file.
 #include <cstdint>
-#include <filesystem>
-#include <iosfwd>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 namespace fw::image {
@@ -32,24 +34,15 @@ struct Image {
   }
 };
 
+// A file or an image the formats cannot read or write. The message names the format, the field
+// or byte offset (or the file), and what is wrong there.
 class ImageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// A surface's raw 32-bit DIB values (0xAARRGGBB) as an opaque image; the DIB's alpha byte is
-// GDI's bookkeeping, not transparency.
+// 32-bit DIB values (0xAARRGGBB, a surface's pixels or a picture's colours) as an opaque image;
+// the DIB's alpha byte is GDI's bookkeeping, not transparency.
 Image FromDibPixels(int width, int height, const std::vector<std::uint32_t>& dib);
-
-void WritePpm(const Image& image, std::ostream& out);
-void WritePng(const Image& image, std::ostream& out);
-Image ReadPpm(std::istream& in, const std::string& name);
-
-// The file's bytes for the extension of `path` (.ppm or .png). Throws ImageError for another.
-std::string EncodeImageFile(const Image& image, const std::filesystem::path& path);
-// Writes by the extension through a temporary file renamed into place (output_files.h); a
-// failure leaves `path` as it was. Throws ImageError naming `path`.
-void WriteImageFile(const Image& image, const std::filesystem::path& path);
-Image ReadPpmFile(const std::filesystem::path& path);
 
 }  // namespace fw::image

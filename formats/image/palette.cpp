@@ -4,7 +4,7 @@
 #include <array>
 #include <map>
 
-namespace fw::assets {
+namespace fw::image {
 namespace {
 
 constexpr std::size_t kOpaqueEntries = 255;  // entry 0 stays black for transparent pixels
@@ -29,7 +29,7 @@ int Range(const Box& box, int channel) {
 // Median cut: split the box with the widest channel range at its pixel-weighted median until
 // there are enough boxes. Sorting by the channel and then the whole colour keeps it
 // deterministic.
-std::vector<image::Rgba> MedianCut(Box colors) {
+std::vector<Rgba> MedianCut(Box colors) {
   std::vector<Box> boxes{std::move(colors)};
   while (boxes.size() < kOpaqueEntries) {
     std::size_t widest = boxes.size();
@@ -66,7 +66,7 @@ std::vector<image::Rgba> MedianCut(Box colors) {
     box.resize(split);
     boxes.push_back(std::move(upper));
   }
-  std::vector<image::Rgba> palette;
+  std::vector<Rgba> palette;
   for (const Box& box : boxes) {
     std::array<long, 3> sum{};
     long count = 0;
@@ -82,7 +82,7 @@ std::vector<image::Rgba> MedianCut(Box colors) {
   return palette;
 }
 
-long Distance2(const image::Rgba& a, const image::Rgba& b) {
+long Distance2(const Rgba& a, const Rgba& b) {
   const long dr = a.r - b.r;
   const long dg = a.g - b.g;
   const long db = a.b - b.b;
@@ -91,10 +91,10 @@ long Distance2(const image::Rgba& a, const image::Rgba& b) {
 
 }  // namespace
 
-IndexedImage Quantize(const image::Image& image) {
+IndexedImage Quantize(const Image& image) {
   IndexedImage out{image.width, image.height, {}, {}, {}};
   std::map<std::array<int, 3>, long> counts;
-  for (const image::Rgba& p : image.pixels) {
+  for (const Rgba& p : image.pixels) {
     if (p.a >= 128) ++counts[{p.r, p.g, p.b}];
   }
   Box colors;
@@ -108,13 +108,13 @@ IndexedImage Quantize(const image::Image& image) {
                              static_cast<std::uint8_t>(e.rgb[2]), 255});
     }
   } else {
-    const std::vector<image::Rgba> cut = MedianCut(std::move(colors));
+    const std::vector<Rgba> cut = MedianCut(std::move(colors));
     out.palette.insert(out.palette.end(), cut.begin(), cut.end());
   }
   const std::size_t used = out.palette.size();
   out.palette.resize(256, {0, 0, 0, 255});
 
-  for (const image::Rgba& p : image.pixels) {
+  for (const Rgba& p : image.pixels) {
     const bool transparent = p.a < 128;
     out.transparent.push_back(transparent);
     std::size_t best = 0;
@@ -128,4 +128,4 @@ IndexedImage Quantize(const image::Image& image) {
   return out;
 }
 
-}  // namespace fw::assets
+}  // namespace fw::image

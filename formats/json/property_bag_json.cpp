@@ -75,7 +75,7 @@ Json ToJsonValue(const PropertyValue& value) {
       if (v->from_resource()) {
         picture["resource"] = AnsiToUtf8(v->resource_name());
       } else if (v->drawn()) {
-        picture["bmp"] = EncodeBase64(EncodeBmp24(v->image()));
+        picture["bmp"] = EncodeBase64(image::EncodeBmp24(ToImage(v->image())));
       } else {
         picture[v->file_type()] = EncodeBase64(v->file_bytes());
       }

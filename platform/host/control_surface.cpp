@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "formats/image/bmp.h"
 #include "formats/text/ascii_case.h"
 #include "platform/color.h"
+#include "platform/picture.h"
 
 namespace fw {
 namespace {

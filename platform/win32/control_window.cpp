@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "formats/image/bmp.h"
 #include "platform/color.h"
 #include "platform/win32/mask_region.h"
 #include "platform/win32/picture_icons.h"

@@ -13,7 +13,7 @@
 #include "app/form1_texts.h"
 #include "app/program.h"
 #include "controls/button/button.h"
-#include "formats/image/image.h"
+#include "formats/image/image_file.h"
 #include "platform/form/headless_form.h"
 #include "tests/app/key_write_refusal.h"
 #include "tests/app/scratch_registry.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fileio/output_files.h"
-#include "formats/image/image.h"
+#include "formats/image/image_file.h"
 #include "tools/assets/assets.h"
 
 namespace {

@@ -15,7 +15,8 @@
 #include <string>
 #include <system_error>
 
-#include "formats/image/image.h"
+#include "formats/image/image_file.h"
+#include "formats/image/ppm.h"
 #include "platform/gdi.h"
 #include "tools/gdi/script.h"
 

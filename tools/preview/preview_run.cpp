@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "fileio/output_files.h"
-#include "formats/image/image.h"
+#include "formats/image/image_file.h"
 #include "tools/preview/container_bag.h"
 #include "tools/preview/control_adapter.h"
 #include "tools/preview/gallery.h"

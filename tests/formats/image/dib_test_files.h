@@ -1,11 +1,16 @@
 #pragma once
-// Small BMP, ICO and CUR files made in memory, for the picture and property-bag tests: a tiny
-// encoder that writes the layouts the decoders read.
+// Small BMP, ICO and CUR files made in memory, for the decoders', the pictures' and the
+// property bag's tests: a tiny encoder that writes the layouts the decoders read, with every
+// option the decoders must handle.
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "formats/image/dib_layout.h"
+#include "formats/image/image.h"
+#include "formats/image/little_endian.h"
 
 namespace fw::test {
 
@@ -33,33 +38,31 @@ inline TestPixels MakePattern(int width, int height, int colors) {
   return p;
 }
 
-class ByteWriter {
+// `p` as the decoders give it: opaque, or transparent (alpha 0) where `mask` is set.
+inline image::Image AsImage(const TestPixels& p, const std::vector<bool>& mask = {}) {
+  image::Image out{p.width, p.height, {}};
+  for (std::size_t i = 0; i < p.color.size(); ++i) {
+    const std::uint32_t c = p.color[i];
+    out.pixels.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                          static_cast<std::uint8_t>(c),
+                          static_cast<std::uint8_t>(i < mask.size() && mask[i] ? 0 : 255)});
+  }
+  return out;
+}
+
+// The formats' little-endian writer, with what the tests need besides: a signed field,
+// padding, and a field patched afterwards.
+class ByteWriter : public image::LittleEndianWriter {
  public:
-  void U8(std::uint32_t v) { bytes_.push_back(static_cast<std::uint8_t>(v & 0xFFu)); }
-  void U16(std::uint32_t v) {
-    U8(v);
-    U8(v >> 8);
-  }
-  void U32(std::uint32_t v) {
-    U16(v);
-    U16(v >> 16);
-  }
   void I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
-  void Append(const std::vector<std::uint8_t>& more) {
-    bytes_.insert(bytes_.end(), more.begin(), more.end());
-  }
   void PadTo(std::size_t size) {
-    if (bytes_.size() < size) bytes_.resize(size, 0);
+    if (bytes().size() < size) bytes().resize(size, 0);
   }
   void Put32(std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
-      bytes_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+      bytes()[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
   }
-  std::size_t size() const { return bytes_.size(); }
-  std::vector<std::uint8_t>& bytes() { return bytes_; }
-
- private:
-  std::vector<std::uint8_t> bytes_;
+  std::size_t size() { return bytes().size(); }
 };
 
 // The distinct colours of an image, in order of first appearance.
@@ -72,7 +75,7 @@ inline std::vector<std::uint32_t> PaletteOf(const TestPixels& p) {
 }
 
 inline std::uint32_t Stride(int width, int bits) {
-  return (static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(bits) + 31u) / 32u * 4u;
+  return static_cast<std::uint32_t>(image::Stride(width, bits));
 }
 
 // `entries` RGBQUADs of `palette` (zeros past its end).
@@ -241,6 +244,31 @@ inline std::vector<std::uint8_t> MakeIconFile(const std::vector<IconEntry>& entr
   }
   for (const auto& image : images) w.Append(image);
   return std::move(w.bytes());
+}
+
+// The most distinct colours a depth can show, for the test pattern.
+inline int ColorsFor(int bits) {
+  return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 40 : 0;
+}
+
+// A square image of an icon file with the test pattern and mask.
+inline IconEntry Entry(int size, int bits, std::uint32_t seed_colors = 0) {
+  IconEntry e;
+  e.pixels =
+      MakePattern(size, size, seed_colors != 0 ? static_cast<int>(seed_colors) : ColorsFor(bits));
+  e.mask = MakeMask(size, size);
+  e.bits = bits;
+  return e;
+}
+
+// Overwrites a field of a file made above.
+inline void Patch32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i)
+    bytes.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
+}
+inline void Patch16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  bytes.at(at) = static_cast<std::uint8_t>(value);
+  bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
 inline std::vector<std::uint8_t> Bytes(const std::string& text) {

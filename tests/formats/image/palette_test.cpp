@@ -5,10 +5,10 @@
 
 #include <set>
 
-namespace fw::assets {
+namespace fw::image {
 namespace {
 
-long Distance2(const image::Rgba& a, const image::Rgba& b) {
+long Distance2(const Rgba& a, const Rgba& b) {
   const long dr = a.r - b.r;
   const long dg = a.g - b.g;
   const long db = a.b - b.b;
@@ -16,19 +16,19 @@ long Distance2(const image::Rgba& a, const image::Rgba& b) {
 }
 
 TEST(IconPalette, FewColoursAreKeptExactlyAndTransparencyUsesBlack) {
-  const image::Image image{3, 1, {{255, 0, 0, 255}, {0, 0, 0, 0}, {0, 255, 0, 200}}};
+  const Image image{3, 1, {{255, 0, 0, 255}, {0, 0, 0, 0}, {0, 255, 0, 200}}};
   const IndexedImage indexed = Quantize(image);
   ASSERT_EQ(indexed.palette.size(), 256u);
-  EXPECT_EQ(indexed.palette[0], (image::Rgba{0, 0, 0, 255}));
+  EXPECT_EQ(indexed.palette[0], (Rgba{0, 0, 0, 255}));
   EXPECT_EQ(indexed.transparent, (std::vector<bool>{false, true, false}));
   EXPECT_EQ(indexed.indices[1], 0);
-  EXPECT_EQ(indexed.palette[indexed.indices[0]], (image::Rgba{255, 0, 0, 255}));
-  EXPECT_EQ(indexed.palette[indexed.indices[2]], (image::Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(indexed.palette[indexed.indices[0]], (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(indexed.palette[indexed.indices[2]], (Rgba{0, 255, 0, 255}));
 }
 
 TEST(IconPalette, ManyColoursAreCutToTheirNeighbourhood) {
   // 1024 distinct colours along smooth ramps, as an antialiased 32 x 32 image has.
-  image::Image image{32, 32, {}};
+  Image image{32, 32, {}};
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
       image.pixels.push_back({static_cast<std::uint8_t>(x * 8), static_cast<std::uint8_t>(y * 8),
@@ -48,4 +48,4 @@ TEST(IconPalette, ManyColoursAreCutToTheirNeighbourhood) {
 }
 
 }  // namespace
-}  // namespace fw::assets
+}  // namespace fw::image

@@ -15,8 +15,8 @@
 
 #include "app/program.h"
 #include "controls/button/button.h"
-#include "formats/image/bmp.h"
 #include "platform/headless/headless_host.h"
+#include "platform/picture.h"
 #include "platform/win32/picture_icons.h"
 #include "platform/win32/win32_device.h"
 #include "tests/platform/win32/win32_test_support.h"
