@@ -11,12 +11,6 @@
 #include "fileio/temporary_names.h"
 
 // After the project's headers, so that no Windows macro rewrites a name of theirs.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace fw {

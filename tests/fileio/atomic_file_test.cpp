@@ -5,42 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
+#include <system_error>
+
+#include "tests/fileio/test_folder.h"
 
 namespace fw {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicFileTest : public test::TestFolder {
  protected:
-  AtomicFileTest() {
-    const char* root = std::getenv("FERROWIND_TEST_OUTPUT");
-    dir_ = (root != nullptr ? fs::path(root) : fs::temp_directory_path()) / "atomic_file" /
-           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-
-  std::set<std::string> Listing() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  AtomicFileTest() : TestFolder("atomic_file") {}
 
   // Several megabytes of every byte value, so that the writes take more than one call.
   static std::string Big() {
@@ -48,8 +27,6 @@ class AtomicFileTest : public ::testing::Test {
     for (int i = 0; i < 5'000'000; ++i) bytes += static_cast<char>((i * 7 + i / 251) & 0xFF);
     return bytes;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(AtomicFileTest, ANewFileHoldsEveryByteWritten) {

@@ -4,47 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
+
+#include "tests/fileio/test_folder.h"
 
 namespace fw {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OutputFilesTest : public ::testing::Test {
+class OutputFilesTest : public test::TestFolder {
  protected:
-  OutputFilesTest() {
-    const char* root = std::getenv("FERROWIND_TEST_OUTPUT");
-    dir_ = (root != nullptr ? fs::path(root) : fs::temp_directory_path()) / "output_files" /
-           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-
-  std::set<std::string> Listing() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  static void Write(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-  }
+  OutputFilesTest() : TestFolder("output_files") {}
 
   // Throws the error `action` throws, or fails the test.
   template <typename Action>
@@ -57,8 +30,6 @@ class OutputFilesTest : public ::testing::Test {
     ADD_FAILURE() << "no error";
     return "";
   }
-
-  fs::path dir_;
 };
 
 TEST_F(OutputFilesTest, FilesAppearOnlyWhenCommittedAndReplaceOldOnes) {

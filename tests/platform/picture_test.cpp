@@ -20,7 +20,6 @@ using test::Entry;
 using test::IconEntry;
 using test::MakeBmp;
 using test::MakeIconFile;
-using test::MakeMask;
 using test::MakePattern;
 using test::TestPixels;
 

@@ -14,32 +14,18 @@
 namespace fw::image {
 namespace {
 
+using test::AsImage;
 using test::BmpOptions;
 using test::ColorsFor;
-using test::Entry;
-using test::IconEntry;
+using test::ImageErrorOf;
 using test::MakeBmp;
-using test::MakeIconFile;
-using test::MakeMask;
 using test::MakePattern;
 using test::Patch16;
 using test::Patch32;
 using test::TestPixels;
 
-// Runs `load` and returns the ImageError's message; fails the test if it does not throw one.
-template <typename Load>
-std::string ErrorOf(Load load) {
-  try {
-    load();
-  } catch (const ImageError& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "no ImageError";
-  return {};
-}
-
 std::string BmpError(const std::vector<std::uint8_t>& bytes) {
-  return ErrorOf([&] { DecodeBmp(bytes); });
+  return ImageErrorOf([&] { DecodeBmp(bytes); });
 }
 
 struct BmpCase {

@@ -2,6 +2,8 @@
 // Small BMP, ICO and CUR files made in memory, for the decoders', the pictures' and the
 // property bag's tests: a tiny encoder that writes the layouts the decoders read, with every
 // option the decoders must handle.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -269,6 +271,18 @@ inline void Patch32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint3
 inline void Patch16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
   bytes.at(at) = static_cast<std::uint8_t>(value);
   bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+
+// Runs `load` and returns the ImageError's message; fails the test if it does not throw one.
+template <typename Load>
+std::string ImageErrorOf(Load load) {
+  try {
+    load();
+  } catch (const image::ImageError& e) {
+    return e.what();
+  }
+  ADD_FAILURE() << "no ImageError";
+  return {};
 }
 
 inline std::vector<std::uint8_t> Bytes(const std::string& text) {

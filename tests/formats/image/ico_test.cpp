@@ -15,29 +15,16 @@
 namespace fw::image {
 namespace {
 
-using test::BmpOptions;
+using test::AsImage;
 using test::ColorsFor;
 using test::Entry;
 using test::IconEntry;
-using test::MakeBmp;
+using test::ImageErrorOf;
 using test::MakeIconFile;
 using test::MakeMask;
 using test::MakePattern;
 using test::Patch16;
 using test::Patch32;
-using test::TestPixels;
-
-// Runs `load` and returns the ImageError's message; fails the test if it does not throw one.
-template <typename Load>
-std::string ErrorOf(Load load) {
-  try {
-    load();
-  } catch (const ImageError& e) {
-    return e.what();
-  }
-  ADD_FAILURE() << "no ImageError";
-  return {};
-}
 
 std::uint32_t U16(const std::vector<std::uint8_t>& file, std::size_t at) {
   return LittleEndianReader(file, 0, "ICO").U16(at, "a field");
@@ -120,7 +107,7 @@ TEST(IconTest, SkipsPngEntriesAndRefusesAFileOfNothingElse) {
   IconEntry png = Entry(48, 32);
   png.png = true;
   EXPECT_EQ(DecodeIcon(MakeIconFile({png, Entry(16, 8)}, false), IconKind::kIcon).image.width, 16);
-  const std::string message = ErrorOf([&] {
+  const std::string message = ImageErrorOf([&] {
     DecodeIcon(MakeIconFile({png, png}, false), IconKind::kIcon);
   });
   EXPECT_NE(message.find("PNG"), std::string::npos) << message;
@@ -130,17 +117,17 @@ TEST(IconTest, RefusesAFileOfTheOtherType) {
   const std::vector<std::uint8_t> icon = MakeIconFile({Entry(8, 8)}, false);
   const std::vector<std::uint8_t> cursor = MakeIconFile({Entry(8, 8)}, true);
   EXPECT_NE(
-      ErrorOf([&] { DecodeIcon(icon, IconKind::kCursor); }).find("an icon file, not a cursor"),
+      ImageErrorOf([&] { DecodeIcon(icon, IconKind::kCursor); }).find("an icon file, not a cursor"),
       std::string::npos);
   EXPECT_NE(
-      ErrorOf([&] { DecodeIcon(cursor, IconKind::kIcon); }).find("a cursor file, not an icon"),
+      ImageErrorOf([&] { DecodeIcon(cursor, IconKind::kIcon); }).find("a cursor file, not an icon"),
       std::string::npos);
 }
 
 TEST(IconTest, RefusesBrokenDirectories) {
   const std::vector<std::uint8_t> good = MakeIconFile({Entry(8, 8), Entry(16, 4)}, false);
   const auto message = [](std::vector<std::uint8_t> file) {
-    return ErrorOf([&] { DecodeIcon(file, IconKind::kIcon); });
+    return ImageErrorOf([&] { DecodeIcon(file, IconKind::kIcon); });
   };
   std::vector<std::uint8_t> file = good;
   Patch16(file, 0, 1);
@@ -169,7 +156,7 @@ TEST(IconTest, RefusesBrokenImageHeaders) {
   const std::vector<std::uint8_t> good = MakeIconFile({Entry(8, 8)}, false);
   const std::size_t dib = 6 + 16;
   const auto message = [](const std::vector<std::uint8_t>& file) {
-    return ErrorOf([&] { DecodeIcon(file, IconKind::kIcon); });
+    return ImageErrorOf([&] { DecodeIcon(file, IconKind::kIcon); });
   };
   std::vector<std::uint8_t> file = good;
   Patch32(file, dib + 8, 15);  // an odd doubled height
