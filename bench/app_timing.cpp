@@ -14,7 +14,6 @@
 //   --quick     one iteration of each case, checked, with no timing worth reading (for ctest)
 //   --seconds   the time each run of a case lasts (default 0.5)
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +33,7 @@
 #include "app/program.h"
 #include "bench/timing_main.h"
 #include "controls/button/button.h"
+#include "formats/text/ascii_case.h"
 #include "platform/form/software_form.h"
 #include "platform/registry.h"
 
@@ -57,13 +57,6 @@ using fw::RegStatus;
 
 constexpr std::string_view kBenchParent = "Software\\FerrowindBench";
 constexpr std::string_view kBenchUsbStor = "Software\\FerrowindBench\\USBSTOR";
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // The build's registry with the USB storage driver's key moved under the bench's own key.
 class BenchRegistry final : public fw::Registry {
@@ -144,7 +137,8 @@ class BenchRegistry final : public fw::Registry {
 
  private:
   std::pair<RegKey, std::string_view> Map(RegKey root, std::string_view sub_key) const {
-    if (root == fw::app::kUsbStorRoot && EqualNoCase(sub_key, fw::app::kUsbStorPath)) {
+    if (root == fw::app::kUsbStorRoot &&
+        fw::EqualsIgnoringAsciiCase(sub_key, fw::app::kUsbStorPath)) {
       return {fw::kHkeyCurrentUser, kBenchUsbStor};
     }
     return {root, sub_key};

@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "formats/image/bmp.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/picture.h"
-#include "platform/picture_encode.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void CheckWhole(const fw::Picture& picture) {
       static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
   fw::fuzz::Check(image.color.size() == pixels && image.mask.size() == pixels,
                   "pixels and mask fill the picture");
-  const fw::Picture copy = fw::LoadPicture(fw::EncodeBmp24(image), "bmp");
+  const fw::Picture copy = fw::LoadPicture(fw::image::EncodeBmp24(fw::ToImage(image)), "bmp");
   fw::fuzz::Check(copy.image().color == image.color, "the colours survive a saved bitmap");
 }
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/json/property_bag_json.h"
 #include "fuzz/fuzz_check.h"
-#include "platform/property_bag_json.h"
 #include "platform/resource_pictures.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

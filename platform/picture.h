@@ -3,31 +3,21 @@
 // colour image DrawIconEx draws, together with where it came from so that it can be saved back
 // exactly: the bytes of the original file, or the name of one of the program's resources.
 //
-// The decoders read files from anywhere (a user's disk, a saved form), so they trust nothing:
-// every size and offset is checked against the file before it is used, and anything they cannot
-// read is a PictureError that says what is wrong and where, never a crash or a huge allocation.
-//
-//   .bmp  BITMAPFILEHEADER + BITMAPINFOHEADER (or the V2, V3, V4, V5 headers that extend it),
-//         1, 4, 8, 24 or 32 bits per pixel, BI_RGB (and BI_BITFIELDS at 32 bits when the masks
-//         are the plain 0x00RRGGBB ones), bottom-up or top-down rows. 16-bit pixels, RLE and
-//         embedded JPEG/PNG are rejected.
-//   .ico  ICONDIR with DIB-encoded images (XOR image + AND mask), 1, 4, 8, 24 or 32 bits per
-//   .cur  pixel. PNG-encoded entries are skipped; a file holding nothing else is rejected.
-//
-// Which image of an icon or cursor file is used: among its DIB-encoded entries, the one with the
-// largest width x height (as its own BITMAPINFOHEADER gives them), then the one with the most
-// bits per pixel, then the first in the directory. Pixels of a 32-bit image are used without
-// their alpha byte; the AND mask decides which pixels are transparent.
+// The files are read by the decoders of formats/image (bmp.h, ico.h), which trust nothing: a
+// file they cannot read is a PictureError that says what is wrong and where, never a crash or
+// a huge allocation. Which image of an icon or cursor file is used, and how its AND mask and
+// 32-bit pixels are read, ico.h says.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formats/image/dib_layout.h"
+#include "formats/image/image.h"
 #include "platform/gdi.h"
 #include "platform/geometry.h"
 
@@ -35,15 +25,12 @@ namespace fw {
 
 // A file that cannot be read as a picture. The message names the file type, the field or the
 // byte offset, and what is wrong there.
-class PictureError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using PictureError = image::ImageError;
 
 enum class PictureKind { Bitmap, Icon, Cursor };
 
 // Neither dimension of a decoded picture may exceed this many pixels.
-inline constexpr int kMaxPictureDimension = 4096;
+inline constexpr int kMaxPictureDimension = image::kMaxDibDimension;
 
 class Picture {
  public:
@@ -98,6 +85,15 @@ Picture LoadResourcePicture(std::string name, std::span<const std::uint8_t> byte
 // The type a file's first bytes announce: "bmp" ("BM"), "ico" (ICONDIR of type 1), "cur"
 // (ICONDIR of type 2), or nothing. Only the signature is looked at.
 std::optional<std::string_view> SniffPictureType(std::span<const std::uint8_t> bytes);
+
+// A bitmap picture of `image`'s colours, kept as they are (a surface's image, generated
+// artwork): no file is made until it is saved, as the 24-bit BMP of its colours.
+Picture BitmapPicture(IconImage image);
+
+// The formats' pixels (formats/image/image.h) as the drawing interface holds them, and back:
+// the colours as 0x00RRGGBB, the mask set where alpha is 0.
+IconImage ToIconImage(const image::Image& image);
+image::Image ToImage(const IconImage& image);
 
 // A picture as controls and bags hold it; null: no picture.
 using PicturePtr = std::shared_ptr<const Picture>;

@@ -1,6 +1,5 @@
 #include "platform/property_bag.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,20 +11,11 @@
 #include <system_error>
 #include <variant>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
+#include "formats/text/ascii_case.h"
 
 namespace fw {
 namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerKey(std::string_view key) {
-  std::string lower(key);
-  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-  return lower;
-}
 
 std::string Quoted(std::string_view ansi_key) {
   return "property \"" + AnsiToUtf8(ansi_key) + "\"";
@@ -100,12 +90,6 @@ std::optional<double> NumberFromText(std::string_view text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value);
   if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
   return value;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
 }
 
 // What a stored value gives as a number: integers as they are, True as -1 and False as 0, a
@@ -195,12 +179,12 @@ bool PropertyValuesEqual(const PropertyValue& a, const PropertyValue& b) {
 // ---- The bag ----
 
 std::size_t* PropertyBag::FindIndex(std::string_view key) {
-  const auto found = index_.find(LowerKey(key));
+  const auto found = index_.find(ToAsciiLower(key));
   return found == index_.end() ? nullptr : &found->second;
 }
 
 const std::size_t* PropertyBag::FindIndex(std::string_view key) const {
-  const auto found = index_.find(LowerKey(key));
+  const auto found = index_.find(ToAsciiLower(key));
   return found == index_.end() ? nullptr : &found->second;
 }
 
@@ -221,11 +205,11 @@ void PropertyBag::Store(std::string_view key, PropertyValue value) {
     return;
   }
   entries_.push_back(Entry{std::string(key), std::move(value)});
-  index_.emplace(LowerKey(key), entries_.size() - 1);
+  index_.emplace(ToAsciiLower(key), entries_.size() - 1);
 }
 
 bool PropertyBag::Remove(std::string_view key) {
-  const auto found = index_.find(LowerKey(key));
+  const auto found = index_.find(ToAsciiLower(key));
   if (found == index_.end()) return false;
   const std::size_t at = found->second;
   index_.erase(found);
@@ -342,8 +326,8 @@ bool PropertyBag::ReadBool(std::string_view key, bool default_value) const {
   if (const auto* flag = std::get_if<Bool16>(&entry->value)) return static_cast<bool>(*flag);
   if (const auto* text = std::get_if<std::string>(&entry->value)) {
     const std::string_view word = Trimmed(*text);
-    if (EqualsIgnoringCase(word, "True")) return true;
-    if (EqualsIgnoringCase(word, "False")) return false;
+    if (EqualsIgnoringAsciiCase(word, "True")) return true;
+    if (EqualsIgnoringAsciiCase(word, "False")) return false;
   }
   const std::optional<Number> number = NumberOf(entry->value);
   if (!number) {

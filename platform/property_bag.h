@@ -1,6 +1,6 @@
 #pragma once
 // The container's property bag: the design-time settings of a control, by name. Its JSON form
-// (what a saved bag looks like) is platform/property_bag_json.h, kept apart so that a control
+// (what a saved bag looks like) is formats/json/property_bag_json.h, kept apart so that a control
 // compiles without a JSON library.
 //
 // Names are compared without regard to ASCII case ("BUTTONSHAPE" finds "ButtonShape"); a name

@@ -1,27 +1,13 @@
 #include "platform/resources.h"
 
-#include <algorithm>
-
+#include "formats/text/ascii_case.h"
 #include "platform/resource_table.h"
 
 namespace fw {
-namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
-}
-
-}  // namespace
 
 const EmbeddedResource* FindEmbeddedResource(std::string_view name) {
   for (const EmbeddedResource& resource : EmbeddedResourceTable()) {
-    if (SameNameIgnoringCase(resource.name, name)) return &resource;
+    if (EqualsIgnoringAsciiCase(resource.name, name)) return &resource;
   }
   return nullptr;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "controls/vbbutton/vbbutton.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw {
 namespace {
@@ -29,13 +30,7 @@ std::uint8_t ToByte(std::int32_t value, std::string_view what) {
 
 // Lower case in the Windows-1252 code page the captions are held in.
 char LowerAnsi(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) {
-    return static_cast<char>(u + 0x20);
-  }
-  if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);  // Š Œ Ž
-  if (u == 0x9F) return static_cast<char>(0xFF);                                // Ÿ
-  return c;
+  return static_cast<char>(AnsiToLower(static_cast<unsigned char>(c)));
 }
 
 }  // namespace

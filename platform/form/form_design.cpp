@@ -4,22 +4,16 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
-#include "platform/ansi_text.h"
-#include "platform/font_json.h"
-#include "platform/property_bag_json.h"
-#include "platform/untrusted_json.h"
+#include "formats/json/font_json.h"
+#include "formats/json/property_bag_json.h"
+#include "formats/json/untrusted_json.h"
+#include "formats/text/ansi_text.h"
+#include "formats/text/ascii_case.h"
 
 namespace fw {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // Reads the members of one JSON object, naming the object in every error.
 class Members {
@@ -123,12 +117,12 @@ FormControlDesign ParseControl(const Json& json, std::size_t index, const FormDe
   FormControlDesign c;
   c.name = m.RequiredText("name");
   if (c.name.empty()) m.Fail("has an empty name");
-  if (form.Find(c.name) != nullptr || SameName(c.name, form.name)) {
+  if (form.Find(c.name) != nullptr || EqualsIgnoringAsciiCase(c.name, form.name)) {
     m.Fail("has a name already used in the window");
   }
   c.kind = KindOf(m, m.RequiredText("kind"));
   c.inside = m.Text("inside", form.name);
-  if (!SameName(c.inside, form.name)) {
+  if (!EqualsIgnoringAsciiCase(c.inside, form.name)) {
     const FormControlDesign* frame = form.Find(c.inside);
     if (frame == nullptr || frame->kind != FormControlKind::Frame) {
       m.Fail("lies inside \"" + c.inside + "\", which is neither the window nor an earlier frame");
@@ -172,7 +166,7 @@ FormControlDesign ParseControl(const Json& json, std::size_t index, const FormDe
 
 const FormControlDesign* FormDesign::Find(std::string_view control) const {
   const auto it = std::find_if(controls.begin(), controls.end(), [&](const FormControlDesign& c) {
-    return SameName(c.name, control);
+    return EqualsIgnoringAsciiCase(c.name, control);
   });
   return it == controls.end() ? nullptr : &*it;
 }

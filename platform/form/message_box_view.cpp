@@ -1,8 +1,8 @@
 #include "platform/form/message_box_view.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "formats/text/ascii_case.h"
 #include "platform/color.h"
 #include "platform/form/form_host.h"
 
@@ -73,7 +73,7 @@ Rect Inset(const Rect& r, int by) {
 char AccessKeyOf(std::string_view label) {
   const std::size_t amp = label.find('&');
   if (amp == std::string_view::npos || amp + 1 >= label.size()) return 0;
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(label[amp + 1])));
+  return ToAsciiUpper(label[amp + 1]);
 }
 
 }  // namespace

@@ -5,8 +5,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "formats/text/ascii_case.h"
 #include "platform/color.h"
-#include "platform/picture_encode.h"
+#include "platform/picture.h"
 
 namespace fw {
 namespace {
@@ -199,9 +200,8 @@ PicturePtr ControlSurface::Image() const {
 }
 
 bool ControlSurface::HoldsAccessKey(char key) const {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   return std::any_of(access_keys_.begin(), access_keys_.end(),
-                     [&](char held) { return lower(held) == lower(key); });
+                     [&](char held) { return ToAsciiLower(held) == ToAsciiLower(key); });
 }
 
 void ControlSurface::Refresh() {

@@ -1,8 +1,9 @@
 #include "platform/host/sent_keys.h"
 
-#include <cctype>
 #include <stdexcept>
 #include <string>
+
+#include "formats/text/ascii_case.h"
 
 namespace fw {
 
@@ -12,9 +13,7 @@ std::vector<bool> ParseSentTabs(std::string_view keys) {
   while (!rest.empty()) {
     const bool shift = rest.front() == '+';
     if (shift) rest.remove_prefix(1);
-    std::string name(rest.substr(0, 5));
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name != "{TAB}") {
+    if (!EqualsIgnoringAsciiCase(rest.substr(0, 5), "{TAB}")) {
       throw std::invalid_argument("cannot send the keys \"" + std::string(keys) +
                                   "\" (only {Tab} and +{Tab})");
     }

@@ -12,8 +12,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "fileio/atomic_file.h"
 #include "platform/modprobe/modprobe_config.h"
-#include "platform/soft/atomic_file.h"
 #include "platform/soft/unique_fd.h"
 
 namespace fw::modprobe {
@@ -91,7 +91,7 @@ void PolicyFile::SetLocked(std::string_view module, bool locked) {
       ThrowErrno(errno, "cannot remove " + file.string());
     return;
   }
-  const soft::UniqueFd written = soft::ReplaceFileAtomically(file, PolicyText(modules));
+  const soft::UniqueFd written = ReplaceFileAtomically(file, PolicyText(modules));
   // Readable by everyone whatever the writer's umask: any user may look at the state.
   if (::fchmod(written.get(), 0644) != 0)
     ThrowErrno(errno, "cannot make " + file.string() + " readable");

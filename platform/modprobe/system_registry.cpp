@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "formats/text/ascii_case.h"
 #include "platform/modprobe/modprobe_config.h"
 #include "platform/modprobe/policy_file.h"
 
@@ -24,20 +25,11 @@ constexpr DriverKey kDrivers[] = {
     {"SYSTEM\\CurrentControlSet\\Services\\UASPStor", "uas", 0x5B02},
 };
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 const DriverKey* FindDriver(RegKey root, std::string_view sub_key) {
   if (root != kHkeyLocalMachine) return nullptr;
   while (!sub_key.empty() && sub_key.back() == '\\') sub_key.remove_suffix(1);
   for (const DriverKey& driver : kDrivers) {
-    if (SameText(sub_key, driver.path)) return &driver;
+    if (EqualsIgnoringAsciiCase(sub_key, driver.path)) return &driver;
   }
   return nullptr;
 }
@@ -97,7 +89,7 @@ RegStatus SystemRegistry::RegQueryValueExA(RegKey key, std::string_view name, st
                                            std::uint8_t* data, std::uint32_t* size) {
   const std::string_view module = ModuleOf(key);
   if (module.empty()) return Fail(kErrorInvalidHandle, "not a key of system mode");
-  if (!SameText(name, "Start")) {
+  if (!EqualsIgnoringAsciiCase(name, "Start")) {
     return Fail(kErrorFileNotFound, "in system mode a driver's key holds only Start");
   }
   std::uint32_t start = 3;
@@ -122,7 +114,7 @@ RegStatus SystemRegistry::RegSetValueExA(RegKey key, std::string_view name, std:
   if (module.empty()) return Fail(kErrorInvalidHandle, "not a key of system mode");
   std::uint32_t start = 0;
   if (data.size() == sizeof start) std::memcpy(&start, data.data(), sizeof start);
-  if (!SameText(name, "Start") || type != kRegDword || data.size() != sizeof start ||
+  if (!EqualsIgnoringAsciiCase(name, "Start") || type != kRegDword || data.size() != sizeof start ||
       (start != 3 && start != 4)) {
     return Fail(kErrorInvalidParameter,
                 "in system mode only Start can be written, as a REG_DWORD of 3 or 4");

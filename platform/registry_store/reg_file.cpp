@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/printable_text.h"
 #include "platform/registry_store/reg_value_bytes.h"
 

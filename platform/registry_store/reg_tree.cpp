@@ -2,28 +2,11 @@
 
 #include <algorithm>
 
+#include "formats/text/ansi_text.h"
+
 namespace fw::soft {
 
 namespace {
-
-// Upper case of a Windows-1252 byte: ASCII letters, the Latin-1 letters (0xE0-0xFE except the
-// division sign) and the four lower-case letters of 0x80-0x9F (š, œ, ž, ÿ).
-unsigned char FoldByte(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;
-    case 0x9C:
-      return 0x8C;
-    case 0x9E:
-      return 0x8E;
-    case 0xFF:
-      return 0x9F;
-    default:
-      return c;
-  }
-}
 
 std::string_view NameOf(const RegKeyNode& key) {
   return key.name();
@@ -51,8 +34,8 @@ auto FindByName(Vector& items, std::string_view name) {
 int CompareNames(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char x = FoldByte(static_cast<unsigned char>(a[i]));
-    const unsigned char y = FoldByte(static_cast<unsigned char>(b[i]));
+    const unsigned char x = AnsiToUpper(static_cast<unsigned char>(a[i]));
+    const unsigned char y = AnsiToUpper(static_cast<unsigned char>(b[i]));
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/registry.h"
 
 namespace fw::soft {

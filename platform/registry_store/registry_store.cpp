@@ -12,8 +12,8 @@
 #include <system_error>
 #include <vector>
 
+#include "fileio/atomic_file.h"
 #include "platform/registry_store/reg_file.h"
-#include "platform/soft/atomic_file.h"
 
 namespace fw::soft {
 

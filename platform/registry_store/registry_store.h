@@ -11,7 +11,7 @@
 //
 // Writing. Modify() applies one change under an exclusive flock() on "<file>.lock" (a file of its
 // own, since every write replaces the registry file): it re-reads the file, applies the change
-// to what it read, and replaces the file atomically (platform/soft/atomic_file.h). Two processes
+// to what it read, and replaces the file atomically (fileio/atomic_file.h). Two processes
 // writing at once therefore never lose one another's changes. The folder is created on the first
 // write. A writer killed before its rename leaves its temporary file behind; the next write
 // removes it, under the lock, where no other writer can be making one.

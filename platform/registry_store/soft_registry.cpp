@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/registry_store/reg_file.h"
 #include "platform/registry_store/reg_value_bytes.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/form/form_render.h"
 #include "platform/sdl/cursor_cache.h"
 #include "platform/sdl/frame_window.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw::sdl {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/usercontrol.h"
 
 namespace fw::sdl {

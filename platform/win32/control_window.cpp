@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "platform/color.h"
-#include "platform/picture_encode.h"
 #include "platform/win32/mask_region.h"
 #include "platform/win32/picture_icons.h"
 

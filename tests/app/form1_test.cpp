@@ -13,11 +13,11 @@
 #include "app/form1_texts.h"
 #include "app/program.h"
 #include "controls/button/button.h"
+#include "formats/image/image_file.h"
 #include "platform/form/software_form.h"
 #include "platform/headless/recorder.h"
 #include "tests/app/key_write_refusal.h"
 #include "tests/app/scratch_registry.h"
-#include "tools/image/image.h"
 
 #ifndef _WIN32
 #include <sstream>

@@ -6,12 +6,11 @@
 // refuses. Linux build: the store keeps no access list per key, so `registry()` is a view of the
 // scratch registry that answers kErrorAccessDenied, as advapi32 does, to opening or creating
 // that key with any write right; the code under test must be given that view.
-#include <algorithm>
-#include <cctype>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "formats/text/ascii_case.h"
 #include "platform/registry.h"
 #include "tests/app/scratch_registry.h"
 
@@ -95,11 +94,7 @@ class KeyWriteRefusal {
 
     bool Refused(RegKey root, std::string_view sub_key, std::uint32_t access) const {
       return !lifted_ && root == root_ && (access & kWriteRights) != 0 &&
-             std::equal(sub_key.begin(), sub_key.end(), path_.begin(), path_.end(),
-                        [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                        });
+             EqualsIgnoringAsciiCase(sub_key, path_);
     }
 
     Registry& registry_;

@@ -6,7 +6,6 @@
 #include <windows.h>  // with <winver.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <span>
@@ -17,6 +16,7 @@
 
 #include "app/res/resource_ids.h"
 #include "ferrowind_version.h"
+#include "formats/text/ascii_case.h"
 #include "platform/resources.h"
 
 namespace {
@@ -121,10 +121,7 @@ TEST(WindowsResources, TheProcessGetsCommonControlsSixFromTheSideBySideStore) {
   ASSERT_NE(comctl32, nullptr);
   char path[MAX_PATH] = {};
   ASSERT_GT(GetModuleFileNameA(comctl32, path, MAX_PATH), 0u);
-  std::string lower(path);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  });
+  const std::string lower = fw::ToAsciiLower(path);
   EXPECT_NE(lower.find("\\winsxs\\"), std::string::npos) << path;
   EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
             std::string::npos)

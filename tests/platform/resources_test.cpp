@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 #include "platform/resource_pictures.h"
 
 namespace fw {

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/image/image.h"
+#include "formats/image/image_file.h"
 
 int main(int argc, char** argv) {
   if (argc < 4 || argc > 5) {

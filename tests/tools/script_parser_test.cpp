@@ -1,17 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
-
-#ifdef FERROWIND_HAVE_LIBPNG
-#include <png.h>
-#endif
+#include <string>
+#include <string_view>
+#include <variant>
 
 #include "tools/gdi/script.h"
-#include "tools/image/image.h"
 
 namespace fw::gdiscript {
 namespace {
@@ -116,115 +109,6 @@ TEST(ScriptRunner, DrawsOnTheBuildsOwnDevice) {
   EXPECT_EQ(dc->GetPixel(4, 0), 0xFF0000u);
   EXPECT_EQ(dc->GetPixel(5, 0), 0x000000u);  // cut out by the difference
   EXPECT_EQ(dc->GetPixel(5, 1), 0xFF0000u);
-}
-
-TEST(ImageFiles, PpmRoundTrips) {
-  image::Image picture{3, 2, {}};
-  for (int i = 0; i < 6; ++i) {
-    picture.pixels.push_back({static_cast<std::uint8_t>(i * 40), static_cast<std::uint8_t>(i),
-                              static_cast<std::uint8_t>(255 - i), 255});
-  }
-  std::stringstream ppm;
-  image::WritePpm(picture, ppm);
-  const auto back = image::ReadPpm(ppm, "memory");
-  EXPECT_EQ(back.width, 3);
-  EXPECT_EQ(back.pixels, picture.pixels);
-}
-
-// A picture whose pixels all differ from their neighbours in every channel; `alpha` gives each
-// pixel's alpha (all 255: an opaque picture, which the writer stores without alpha).
-image::Image Varied(int width, int height, const std::function<std::uint8_t(int)>& alpha) {
-  image::Image picture{width, height, {}};
-  for (int i = 0; i < width * height; ++i) {
-    picture.pixels.push_back({static_cast<std::uint8_t>(i * 37 + 11),
-                              static_cast<std::uint8_t>(i * 91 + 3),
-                              static_cast<std::uint8_t>(255 - i * 13), alpha(i)});
-  }
-  return picture;
-}
-
-#ifdef FERROWIND_HAVE_LIBPNG
-// Every PNG the writer makes decodes with libpng to the very pixels written, alpha included,
-// and carries an alpha channel exactly when some pixel is not opaque.
-TEST(ImageFiles, PngDecodesToThePixelsWritten) {
-  struct Case {
-    const char* what;
-    image::Image picture;
-  };
-  const std::vector<Case> cases = {
-      {"opaque", Varied(5, 3, [](int) { return std::uint8_t{255}; })},
-      {"varied alpha", Varied(7, 4,
-                              [](int i) {
-                                static constexpr std::uint8_t kAlphas[] = {0,   1,   64,  127,
-                                                                           128, 200, 254, 255};
-                                return kAlphas[i % 8];
-                              })},
-      {"one translucent pixel", Varied(1, 1, [](int) { return std::uint8_t{90}; })},
-      {"rows longer than a deflate block",
-       Varied(40000, 2, [](int i) { return static_cast<std::uint8_t>(i * 7); })},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::stringstream out;
-    image::WritePng(c.picture, out);
-    const std::string bytes = out.str();
-
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    ASSERT_NE(png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()), 0) << png.message;
-    EXPECT_EQ(static_cast<int>(png.width), c.picture.width);
-    EXPECT_EQ(static_cast<int>(png.height), c.picture.height);
-    const bool translucent = std::any_of(c.picture.pixels.begin(), c.picture.pixels.end(),
-                                         [](const image::Rgba& p) { return p.a != 255; });
-    EXPECT_EQ((png.format & PNG_FORMAT_FLAG_ALPHA) != 0, translucent);
-    png.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> decoded(PNG_IMAGE_SIZE(png));
-    const bool read = png_image_finish_read(&png, nullptr, decoded.data(), 0, nullptr) != 0;
-    png_image_free(&png);
-    ASSERT_TRUE(read) << png.message;
-    ASSERT_EQ(decoded.size(), c.picture.pixels.size() * 4);
-    int wrong = 0;
-    for (std::size_t i = 0; i < c.picture.pixels.size(); ++i) {
-      const image::Rgba& want = c.picture.pixels[i];
-      const image::Rgba got{decoded[i * 4], decoded[i * 4 + 1], decoded[i * 4 + 2],
-                            decoded[i * 4 + 3]};
-      if (got != want && ++wrong <= 5) {
-        ADD_FAILURE() << "pixel " << i % static_cast<std::size_t>(c.picture.width) << ","
-                      << i / static_cast<std::size_t>(c.picture.width) << ": decoded " << +got.r
-                      << " " << +got.g << " " << +got.b << " " << +got.a << ", written " << +want.r
-                      << " " << +want.g << " " << +want.b << " " << +want.a;
-      }
-    }
-    EXPECT_EQ(wrong, 0);
-  }
-}
-#else
-// Without libpng (the Windows build) only the file's outline is checked.
-TEST(ImageFiles, PngIsWellFormed) {
-  std::stringstream png;
-  image::WritePng(Varied(3, 2, [](int i) { return static_cast<std::uint8_t>(i * 50); }), png);
-  const std::string bytes = png.str();
-  ASSERT_GT(bytes.size(), 8u);
-  EXPECT_EQ(bytes.substr(1, 3), "PNG");
-  EXPECT_NE(bytes.find("IHDR"), std::string::npos);
-  EXPECT_EQ(bytes.substr(bytes.size() - 8, 4), "IEND");
-}
-#endif
-
-TEST(ImageFiles, TruncatedOrForeignFilesAreNamedErrors) {
-  std::stringstream truncated("P6\n4 4\n255\nabc");
-  EXPECT_THROW(image::ReadPpm(truncated, "t.ppm"), image::ImageError);
-  std::stringstream foreign("P3\n1 1\n255\n0 0 0\n");
-  EXPECT_THROW(image::ReadPpm(foreign, "f.ppm"), image::ImageError);
-  EXPECT_THROW(image::WriteImageFile(image::Image{1, 1, {{}}}, "picture.bmp"), image::ImageError);
-}
-
-TEST(ImageFiles, AFailedWriteLeavesNoFile) {
-  const auto dir = std::filesystem::temp_directory_path() / "ferrowind-image-test";
-  std::filesystem::remove_all(dir);
-  const auto target = dir / "missing-folder" / "out.ppm";
-  EXPECT_THROW(image::WriteImageFile(image::Image{1, 1, {{}}}, target), image::ImageError);
-  EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 }  // namespace

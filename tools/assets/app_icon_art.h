@@ -2,7 +2,7 @@
 // The program's icon: a brass padlock in front of a blue shield. The larger sizes are drawn
 // from shapes with antialiasing, their main edges moved onto whole pixels at the small sizes;
 // 16 x 16 is drawn pixel by pixel.
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

@@ -1,32 +1,20 @@
 #include "tools/assets/assets.h"
 
-#include "platform/picture_encode.h"
+#include "formats/image/bmp.h"
+#include "formats/image/ico.h"
+#include "formats/image/palette.h"
 #include "tools/assets/app_icon_art.h"
 #include "tools/assets/hand_cursor_art.h"
-#include "tools/assets/icon_encode.h"
 #include "tools/assets/message_icon_art.h"
 #include "tools/assets/padlock_art.h"
-#include "tools/assets/palette.h"
 #include "tools/assets/preview_sheet.h"
 
 namespace fw::assets {
 namespace {
 
-// A bitmap's colours as the BMP encoder takes them (opaque, 0x00RRGGBB).
-IconImage Colours(const image::Image& image) {
-  IconImage out;
-  out.width = image.width;
-  out.height = image.height;
-  for (const image::Rgba& p : image.pixels) {
-    out.color.push_back(std::uint32_t{p.r} << 16 | std::uint32_t{p.g} << 8 | p.b);
-  }
-  out.mask.assign(out.color.size(), false);
-  return out;
-}
-
 // What a 256-colour entry shows: the palette colours, with the AND mask's holes.
 image::Image AsStored8Bit(const image::Image& image) {
-  const IndexedImage indexed = Quantize(image);
+  const image::IndexedImage indexed = image::Quantize(image);
   image::Image out{image.width, image.height, {}};
   for (std::size_t i = 0; i < indexed.indices.size(); ++i) {
     image::Rgba p = indexed.palette[indexed.indices[i]];
@@ -42,16 +30,16 @@ std::vector<AssetFile> MakeAssets() {
   std::vector<AssetFile> files;
   // The sizes Windows asks for, largest first; 256-colour copies of the small ones for old
   // displays.
-  std::vector<IconFileImage> icon;
+  std::vector<image::IconFileImage> icon;
   for (const int size : {256, 128, 48, 32, 16}) icon.push_back({AppIconImage(size), 32});
   for (const int size : {32, 16}) icon.push_back({AppIconImage(size), 8});
-  files.push_back({"ferrowind.ico", EncodeIcon(icon)});
-  files.push_back({"padlock_closed.bmp", EncodeBmp24(Colours(ClosedPadlockBitmap()))});
-  files.push_back({"padlock_open.bmp", EncodeBmp24(Colours(OpenPadlockBitmap()))});
-  files.push_back({"hand.cur", EncodeMonochromeCursor(HandCursorImage(), 0, 0)});
-  files.push_back({"msgbox_error.ico", EncodeIcon({{ErrorIconImage(), 32}})});
-  files.push_back({"msgbox_exclamation.ico", EncodeIcon({{ExclamationIconImage(), 32}})});
-  files.push_back({"msgbox_information.ico", EncodeIcon({{InformationIconImage(), 32}})});
+  files.push_back({"ferrowind.ico", image::EncodeIcon(icon)});
+  files.push_back({"padlock_closed.bmp", image::EncodeBmp24(ClosedPadlockBitmap())});
+  files.push_back({"padlock_open.bmp", image::EncodeBmp24(OpenPadlockBitmap())});
+  files.push_back({"hand.cur", image::EncodeMonochromeCursor(HandCursorImage(), 0, 0)});
+  files.push_back({"msgbox_error.ico", image::EncodeIcon({{ErrorIconImage(), 32}})});
+  files.push_back({"msgbox_exclamation.ico", image::EncodeIcon({{ExclamationIconImage(), 32}})});
+  files.push_back({"msgbox_information.ico", image::EncodeIcon({{InformationIconImage(), 32}})});
   return files;
 }
 

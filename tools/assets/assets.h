@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

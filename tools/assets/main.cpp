@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/output_files.h"
+#include "formats/image/image_file.h"
 #include "tools/assets/assets.h"
-#include "tools/image/image.h"
-#include "tools/image/output_files.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path out = args[0];
     std::filesystem::create_directories(out);
     // All the files or none: a failed run never leaves half a set, or half a file.
-    fw::image::OutputFiles files;
+    fw::OutputFiles files;
     for (const fw::assets::AssetFile& file : fw::assets::MakeAssets()) {
       files.Stage(
           out / file.name,

@@ -3,7 +3,7 @@
 // (error), a yellow warning triangle with an exclamation mark, and a blue disc with a white
 // "i" (information). Their antialiased edges are blended over the dialog face they are shown
 // on, since an icon's AND mask has no partial transparency.
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The window's two padlock bitmaps, on white: closed (52 x 72) and open (50 x 73). The body
 // stands at the same height in both, so that swapping the pictures moves only the shackle.
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

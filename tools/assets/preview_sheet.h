@@ -3,7 +3,7 @@
 // smoothing, transparent pixels over a grey checkerboard so that the edges show.
 #include <vector>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 
 namespace fw::assets {
 

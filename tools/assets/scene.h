@@ -5,9 +5,9 @@
 // seam.
 #include <vector>
 
+#include "formats/image/image.h"
 #include "tools/assets/paint.h"
 #include "tools/assets/shape.h"
-#include "tools/image/image.h"
 
 namespace fw::assets {
 

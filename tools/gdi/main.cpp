@@ -15,9 +15,10 @@
 #include <string>
 #include <system_error>
 
+#include "formats/image/image_file.h"
+#include "formats/image/ppm.h"
 #include "platform/gdi.h"
 #include "tools/gdi/script.h"
-#include "tools/image/image.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

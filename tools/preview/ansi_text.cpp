@@ -1,6 +1,6 @@
 #include "tools/preview/ansi_text.h"
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 
 namespace fw::preview {
 

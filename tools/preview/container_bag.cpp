@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "formats/json/property_bag_json.h"
 #include "platform/color.h"
-#include "platform/property_bag_json.h"
 #include "tools/preview/whole_file.h"
 
 namespace fw::preview {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "formats/text/ascii_case.h"
 #include "tools/preview/button_adapter.h"
 #include "tools/preview/vbbutton_adapter.h"
 
@@ -16,7 +17,7 @@ std::span<const ControlAdapter* const> PreviewedControls() {
 
 const ControlAdapter* FindPreviewedControl(std::string_view name) {
   for (const ControlAdapter* control : PreviewedControls()) {
-    if (EqualIgnoringCase(control->ClassName(), name)) return control;
+    if (EqualsIgnoringAsciiCase(control->ClassName(), name)) return control;
   }
   return nullptr;
 }

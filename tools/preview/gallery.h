@@ -4,8 +4,8 @@
 // from the same recipe as a single preview with the strip's properties set last, and composited
 // onto the sheet through its window region and mask. The labels are drawn with the platform's
 // TextOutA on a surface of the sheet's size.
+#include "formats/image/image.h"
 #include "platform/gdi.h"
-#include "tools/image/image.h"
 #include "tools/preview/render.h"
 
 namespace fw::preview {

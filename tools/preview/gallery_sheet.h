@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "formats/image/image.h"
 #include "platform/color.h"
 #include "platform/gdi.h"
 #include "platform/geometry.h"
-#include "tools/image/image.h"
 #include "tools/preview/preview_options.h"
 
 namespace fw::preview {

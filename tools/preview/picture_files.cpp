@@ -1,8 +1,6 @@
 #include "tools/preview/picture_files.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "formats/text/ascii_case.h"
 #include "platform/picture.h"
 #include "tools/preview/ansi_text.h"
 #include "tools/preview/whole_file.h"
@@ -12,9 +10,7 @@ namespace fw::preview {
 std::string_view PictureTypeOfFileName(std::string_view file_name) {
   const std::size_t dot = file_name.rfind('.');
   if (dot == std::string_view::npos) return {};
-  std::string extension(file_name.substr(dot + 1));
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = ToAsciiLower(file_name.substr(dot + 1));
   for (const std::string_view type : {"bmp", "ico", "cur"}) {
     if (extension == type) return type;
   }

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "formats/text/ascii_case.h"
 #include "tools/preview/control_adapter.h"
 
 namespace fw::preview {
@@ -76,9 +77,9 @@ StateRequest ParseStates(std::string_view text) {
     const std::size_t comma = rest.find(',');
     const std::string_view item = rest.substr(0, comma);
     bool* flag = nullptr;
-    if (EqualIgnoringCase(item, "focus")) flag = &states.focus;
-    if (EqualIgnoringCase(item, "hover")) flag = &states.hover;
-    if (EqualIgnoringCase(item, "pressed")) flag = &states.pressed;
+    if (EqualsIgnoringAsciiCase(item, "focus")) flag = &states.focus;
+    if (EqualsIgnoringAsciiCase(item, "hover")) flag = &states.hover;
+    if (EqualsIgnoringAsciiCase(item, "pressed")) flag = &states.pressed;
     if (flag == nullptr) {
       throw UsageError("--state " + Quote(text) + ": " + Quote(item) +
                        " is not a state (hover, pressed or focus)");

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "tools/image/image.h"
-#include "tools/image/output_files.h"
+#include "fileio/output_files.h"
+#include "formats/image/image_file.h"
 #include "tools/preview/container_bag.h"
 #include "tools/preview/control_adapter.h"
 #include "tools/preview/gallery.h"
@@ -86,7 +86,7 @@ int RunPreview(std::span<const std::string> args, std::ostream& out, std::ostrea
     return kExitWriteFailed;
   }
   try {
-    image::OutputFiles files;
+    OutputFiles files;
     if (outputs.bag) files.Stage(options.save, SavedControlText(*outputs.bag));
     if (outputs.image) {
       files.Stage(options.out, image::EncodeImageFile(*outputs.image, options.out));

@@ -1,6 +1,6 @@
 #pragma once
 // The preview tool from its arguments to its exit status. Every output is made in memory
-// first and the files are written last, all or none (tools/image/output_files.h), so that a
+// first and the files are written last, all or none (fileio/output_files.h), so that a
 // failure on the way leaves none of them.
 #include <iosfwd>
 #include <span>

@@ -1,6 +1,5 @@
 #include "tools/preview/property_values.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -9,15 +8,12 @@
 #include <optional>
 #include <vector>
 
+#include "formats/text/ascii_case.h"
 #include "tools/preview/ansi_text.h"
 #include "tools/preview/picture_files.h"
 
 namespace fw::preview {
 namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -30,12 +26,6 @@ std::string Quote(std::string_view text) {
 }
 
 }  // namespace
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
-}
 
 std::optional<std::int64_t> ParseNumber(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -88,8 +78,8 @@ ColorValue ParseColor(std::string_view text) {
 }
 
 bool ParseBoolean(std::string_view text) {
-  if (EqualIgnoringCase(text, "True")) return true;
-  if (EqualIgnoringCase(text, "False")) return false;
+  if (EqualsIgnoringAsciiCase(text, "True")) return true;
+  if (EqualsIgnoringAsciiCase(text, "False")) return false;
   throw ValueError(Quote(text) + " is not a Boolean (True or False)");
 }
 
@@ -137,7 +127,7 @@ std::string FormatText(std::string_view ansi) {
 
 const PropertyRow* FindProperty(PropertyTable table, std::string_view name) {
   for (const PropertyRow& property : table) {
-    if (EqualIgnoringCase(property.name, name)) return &property;
+    if (EqualsIgnoringAsciiCase(property.name, name)) return &property;
   }
   return nullptr;
 }
@@ -162,9 +152,9 @@ FontSpec ParseFont(std::string_view text) {
   font.points = points;
   for (std::size_t i = 2; i < parts.size(); ++i) {
     bool* flag = nullptr;
-    if (EqualIgnoringCase(parts[i], "bold")) flag = &font.bold;
-    if (EqualIgnoringCase(parts[i], "italic")) flag = &font.italic;
-    if (EqualIgnoringCase(parts[i], "underline")) flag = &font.underline;
+    if (EqualsIgnoringAsciiCase(parts[i], "bold")) flag = &font.bold;
+    if (EqualsIgnoringAsciiCase(parts[i], "italic")) flag = &font.italic;
+    if (EqualsIgnoringAsciiCase(parts[i], "underline")) flag = &font.underline;
     if (flag == nullptr) {
       throw ValueError(Quote(text) + ": " + Quote(parts[i]) +
                        " is not a font style (bold, italic or underline)");

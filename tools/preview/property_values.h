@@ -44,9 +44,6 @@ struct PropertyRow {
 // A control's properties, in its interface order (property_rows.h writes them).
 using PropertyTable = std::span<const PropertyRow>;
 
-// Whether `a` and `b` are the same but for ASCII case, as names and keywords are compared.
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
-
 // The property of `table` named `name`, compared without regard to ASCII case; null for none.
 const PropertyRow* FindProperty(PropertyTable table, std::string_view name);
 

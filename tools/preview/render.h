@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/image/image.h"
+#include "formats/image/image.h"
 #include "tools/preview/control_adapter.h"
 #include "tools/preview/preview_options.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls/vbbutton/vbbutton.h"
-#include "platform/picture_encode.h"
+#include "platform/picture.h"
 #include "tools/preview/property_rows.h"
 
 namespace fw::preview {

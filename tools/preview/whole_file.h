@@ -1,6 +1,6 @@
 #pragma once
 // Whole files in, and the error that names a file the tool reads but cannot use. Files the tool
-// writes go through tools/image/output_files.h, all or none.
+// writes go through fileio/output_files.h, all or none.
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>

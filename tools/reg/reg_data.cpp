@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/registry.h"
 #include "platform/registry_store/reg_tree.h"
 

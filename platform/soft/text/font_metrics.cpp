@@ -15,7 +15,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/ansi_text.h"
+#include "formats/text/ansi_text.h"
 #include "platform/soft/text/freetype_font.h"
 
 namespace fw::soft {

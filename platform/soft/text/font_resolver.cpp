@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
+
+#include "formats/text/ascii_case.h"
 
 namespace fw::soft {
 namespace {
@@ -33,13 +34,6 @@ const char* Str(const FcChar8* text) {
   return reinterpret_cast<const char*>(text);
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
 // Wine's default FontSubstitutes (wine.inf and the Latin-1 code page's defaults).
 std::string Substitute(std::string_view face) {
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kSubstitutes{{
@@ -50,7 +44,7 @@ std::string Substitute(std::string_view face) {
       {"times", "Times New Roman"},
       {"tms rmn", "Times New Roman"},
   }};
-  const std::string lower = Lower(face);
+  const std::string lower = ToAsciiLower(face);
   for (const auto& [from, to] : kSubstitutes) {
     if (lower == from) return std::string(to);
   }

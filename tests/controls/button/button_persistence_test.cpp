@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 #include "tests/controls/button/button_test_support.h"
+#include "tests/platform/property_bag_test_support.h"
 
 namespace fw::test {
 namespace {
@@ -48,18 +49,6 @@ const std::vector<std::string> kKeyOrder = {"ButtonShape",
                                             "Font",
                                             "MouseIcon",
                                             "MousePointer"};
-
-// Runs `f` and returns the PropertyBagError it throws; fails the test if it throws none.
-template <typename F>
-PropertyBagError BagErrorOf(F f) {
-  try {
-    f();
-  } catch (const PropertyBagError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no PropertyBagError";
-  return PropertyBagError("", "");
-}
 
 // Gives every property a value other than its default, through the setters.
 void SetAllOffDefault(Button& button) {

@@ -9,8 +9,8 @@
 
 #include "controls/button/button.h"
 #include "platform/headless/headless_host.h"
+#include "tests/formats/image/dib_test_files.h"
 #include "tests/platform/headless/recording_host.h"
-#include "tests/platform/picture_test_files.h"
 
 namespace fw::test {
 

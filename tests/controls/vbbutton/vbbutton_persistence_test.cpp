@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag_json.h"
+#include "formats/json/property_bag_json.h"
 #include "platform/resource_pictures.h"
 #include "tests/controls/vbbutton/vbbutton_test_support.h"
+#include "tests/platform/property_bag_test_support.h"
 
 namespace fw::test {
 namespace {
@@ -24,17 +25,6 @@ PropertyBag Saved(const vbButton& b) {
   PropertyBag bag;
   b.WriteProperties(bag);
   return bag;
-}
-
-template <typename F>
-PropertyBagError BagErrorOf(F f) {
-  try {
-    f();
-  } catch (const PropertyBagError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no PropertyBagError";
-  return PropertyBagError("", "");
 }
 
 TEST_F(VbButtonTest, ANewInstanceTakesItsNameTheAmbientFontAndTheSystemColours) {

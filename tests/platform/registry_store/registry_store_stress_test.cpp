@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/atomic_file.h"
 #include "platform/registry_store/reg_file.h"
 #include "platform/registry_store/registry_store.h"
-#include "platform/soft/atomic_file.h"
 #include "tests/platform/registry_store/scratch_dir.h"
 #include "tests/platform/registry_store/usbstor_values.h"
 

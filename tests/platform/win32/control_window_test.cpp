@@ -16,7 +16,7 @@
 #include "app/program.h"
 #include "controls/button/button.h"
 #include "platform/headless/recorder.h"
-#include "platform/picture_encode.h"
+#include "platform/picture.h"
 #include "platform/win32/picture_icons.h"
 #include "platform/win32/win32_device.h"
 #include "tests/platform/win32/win32_test_support.h"

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/image/little_endian.h"
+
 namespace fw::assets::test {
 
 // app/res in the source tree (the build passes it in).
@@ -20,11 +22,11 @@ inline std::vector<std::uint8_t> ReadCommitted(const std::string& name) {
 }
 
 inline std::uint32_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint32_t>(b.at(at) | (b.at(at + 1) << 8));
+  return image::LittleEndianReader(b, 0, "app/res").U16(at, "a field");
 }
 
 inline std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return U16(b, at) | (U16(b, at + 2) << 16);
+  return image::LittleEndianReader(b, 0, "app/res").U32(at, "a field");
 }
 
 }  // namespace fw::assets::test

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "formats/image/image_file.h"
 #include "tests/tools/preview/preview_test_support.h"
 #include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"

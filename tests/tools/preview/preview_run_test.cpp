@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/picture_encode.h"
+#include "formats/image/bmp.h"
+#include "formats/image/image_file.h"
 #include "tests/tools/preview/preview_test_support.h"
-#include "tools/image/image.h"
 #include "tools/preview/container_bag.h"
 
 namespace fw::preview::test {
@@ -40,12 +40,8 @@ TEST(PreviewRun, DumpPrintsEveryPropertyAfterTheSettings) {
 
 TEST(PreviewRun, APictureIsPrintedAsItsFile) {
   const auto dir = ScratchDir();
-  IconImage pixels;
-  pixels.width = 4;
-  pixels.height = 3;
-  pixels.color.assign(12, 0x00FF0000u);
-  pixels.mask.assign(12, false);
-  const std::vector<std::uint8_t> bmp = EncodeBmp24(pixels);
+  const image::Image red{4, 3, std::vector<image::Rgba>(12, image::Rgba{0xFF, 0, 0, 255})};
+  const std::vector<std::uint8_t> bmp = image::EncodeBmp24(red);
   WriteText(dir / "dot.bmp", std::string(bmp.begin(), bmp.end()));
   const std::string file = (dir / "dot.bmp").string();
   const ToolResult run = RunTool({"--set", "Picture=" + file, "--dump"});

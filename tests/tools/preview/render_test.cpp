@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "controls/button/button.h"
+#include "formats/image/image_file.h"
 #include "tests/tools/preview/preview_test_support.h"
 #include "tools/preview/button_adapter.h"
 #include "tools/preview/picture_files.h"

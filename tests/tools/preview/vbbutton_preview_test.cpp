@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/image/image_file.h"
 #include "tests/tools/preview/preview_test_support.h"
-#include "tools/image/image.h"
 #include "tools/preview/preview_options.h"
 #include "tools/preview/vbbutton_adapter.h"
 
