@@ -19,7 +19,7 @@
 #include <system_error>
 
 #ifndef _WIN32
-#include "platform/soft/unique_fd.h"
+#include "fileio/unique_fd.h"
 #endif
 
 namespace fw {
@@ -54,7 +54,7 @@ void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view b
 #else
 // The new file keeps the old one's permission bits; a new file gets 0666 less the umask.
 // Returns the new file, open for reading.
-soft::UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 #endif
 
 // Removes the temporary files that replacements of `file` left behind when their process died

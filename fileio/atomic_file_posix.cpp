@@ -16,7 +16,6 @@ namespace fw {
 
 namespace {
 
-using soft::UniqueFd;
 
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
   throw std::system_error(error, std::generic_category(), what);

@@ -14,7 +14,7 @@
 
 #include "fileio/atomic_file.h"
 #include "platform/modprobe/modprobe_config.h"
-#include "platform/soft/unique_fd.h"
+#include "fileio/unique_fd.h"
 
 namespace fw::modprobe {
 namespace {
@@ -35,7 +35,7 @@ class FolderLock {
   }
 
  private:
-  soft::UniqueFd fd_;  // closing it releases the lock
+  UniqueFd fd_;  // closing it releases the lock
 };
 
 }  // namespace
@@ -91,7 +91,7 @@ void PolicyFile::SetLocked(std::string_view module, bool locked) {
       ThrowErrno(errno, "cannot remove " + file.string());
     return;
   }
-  const soft::UniqueFd written = ReplaceFileAtomically(file, PolicyText(modules));
+  const UniqueFd written = ReplaceFileAtomically(file, PolicyText(modules));
   // Readable by everyone whatever the writer's umask: any user may look at the state.
   if (::fchmod(written.get(), 0644) != 0)
     ThrowErrno(errno, "cannot make " + file.string() + " readable");

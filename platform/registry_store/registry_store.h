@@ -37,7 +37,7 @@
 
 #include "platform/registry.h"
 #include "platform/registry_store/reg_tree.h"
-#include "platform/soft/unique_fd.h"
+#include "fileio/unique_fd.h"
 
 namespace fw::soft {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace fw::soft {
+namespace fw {
 
 class UniqueFd {
  public:
@@ -30,4 +30,4 @@ class UniqueFd {
   int fd_ = -1;
 };
 
-}  // namespace fw::soft
+}  // namespace fw
