@@ -19,6 +19,10 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <sys/types.h>
+
+#include <optional>
+
 #include "fileio/unique_fd.h"
 #endif
 
@@ -52,9 +56,11 @@ void WriteNewFileFlushed(const std::filesystem::path& file, std::string_view byt
 #ifdef _WIN32
 void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 #else
-// The new file keeps the old one's permission bits; a new file gets 0666 less the umask.
-// Returns the new file, open for reading.
-UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// The new file's permission bits are `mode`, set before it takes the file's name, so that no
+// reader ever finds it with others; without one it keeps the old file's (a new file gets 0666
+// less the umask). Returns the new file, open for reading.
+UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                               std::optional<mode_t> mode = std::nullopt);
 #endif
 
 // Removes the temporary files that replacements of `file` left behind when their process died

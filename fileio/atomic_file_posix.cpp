@@ -16,7 +16,6 @@ namespace fw {
 
 namespace {
 
-
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
   throw std::system_error(error, std::generic_category(), what);
 }
@@ -65,7 +64,8 @@ void WriteNewFileFlushed(const std::filesystem::path& file, std::string_view byt
   guard.Keep();
 }
 
-UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                               std::optional<mode_t> mode) {
   const std::filesystem::path folder = fileio::FolderOf(file);
 
   // A name of this process's own; O_EXCL makes sure nobody else's file is reused.
@@ -81,7 +81,8 @@ UniqueFd ReplaceFileAtomically(const std::filesystem::path& file, std::string_vi
   RemovedUnlessKept guard(temporary);
 
   struct stat old {};
-  if (::stat(file.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) {
+  if (!mode && ::stat(file.c_str(), &old) == 0) mode = old.st_mode & 07777;
+  if (mode && ::fchmod(fd.get(), *mode) != 0) {
     ThrowErrno(errno, "cannot set the permissions of " + temporary.string());
   }
   WriteAllFlushed(fd.get(), bytes, temporary);

@@ -13,8 +13,8 @@
 #include <system_error>
 
 #include "fileio/atomic_file.h"
-#include "platform/modprobe/modprobe_config.h"
 #include "fileio/unique_fd.h"
+#include "platform/modprobe/modprobe_config.h"
 
 namespace fw::modprobe {
 namespace {
@@ -91,10 +91,9 @@ void PolicyFile::SetLocked(std::string_view module, bool locked) {
       ThrowErrno(errno, "cannot remove " + file.string());
     return;
   }
-  const UniqueFd written = ReplaceFileAtomically(file, PolicyText(modules));
-  // Readable by everyone whatever the writer's umask: any user may look at the state.
-  if (::fchmod(written.get(), 0644) != 0)
-    ThrowErrno(errno, "cannot make " + file.string() + " readable");
+  // Readable by everyone whatever the writer's umask, from the moment it is there: any user may
+  // look at the state.
+  ReplaceFileAtomically(file, PolicyText(modules), 0644);
 }
 
 }  // namespace fw::modprobe

@@ -4,6 +4,9 @@
 #include "fileio/atomic_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <set>
@@ -62,6 +65,24 @@ TEST_F(AtomicFileTest, AReplacedFileIsTheNewOneWholeWithNothingLeftBeside) {
   EXPECT_EQ(Read(dir_ / "file.txt"), "short");
   EXPECT_EQ(Listing(), (std::set<std::string>{"file.txt"}));
 }
+
+#ifndef _WIN32
+// A replacement keeps the old file's permission bits, or takes the ones asked for whatever the
+// umask.
+TEST_F(AtomicFileTest, AReplacementKeepsOrSetsThePermissionBits) {
+  const fs::path file = dir_ / "file.txt";
+  const mode_t saved_umask = ::umask(077);
+  ReplaceFileAtomically(file, "first", 0644);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0644));
+  fs::permissions(file, fs::perms(0640));
+  ReplaceFileAtomically(file, "second");
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0640));
+  ReplaceFileAtomically(file, "third", 0604);
+  ::umask(saved_umask);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms(0604));
+  EXPECT_EQ(Read(file), "third");
+}
+#endif
 
 TEST_F(AtomicFileTest, AFailedReplacementNamesTheFileAndLeavesNothing) {
   const fs::path target = dir_ / "missing" / "file.txt";
