@@ -143,6 +143,14 @@ RegStatus SoftRegistry::CheckRights(const OpenKey& key, std::uint32_t needed) {
   return kErrorSuccess;
 }
 
+RegStatus SoftRegistry::ResolveWithRights(RegKey key, std::uint32_t needed, OpenKey* target) {
+  auto found = Resolve(key);
+  if (!found) return Fail(kErrorInvalidHandle, "no open key has the handle " + HandleText(key));
+  if (const RegStatus status = CheckRights(*found, needed); status != kErrorSuccess) return status;
+  *target = std::move(*found);
+  return kErrorSuccess;
+}
+
 RegStatus SoftRegistry::RefreshAndFind(const OpenKey& key, const RegKeyNode** node) {
   if (const RegStatus status = store_.Refresh(); status != kErrorSuccess) {
     return FailFromStore(status);
@@ -307,9 +315,9 @@ RegStatus SoftRegistry::RegSetValueExA(RegKey key, std::string_view name, std::u
                                        std::span<const std::uint8_t> data) {
   const std::lock_guard lock(mutex_);
   last_error_.clear();
-  const auto target = Resolve(key);
-  if (!target) return Fail(kErrorInvalidHandle, "no open key has the handle " + HandleText(key));
-  if (const RegStatus status = CheckRights(*target, kKeySetValue); status != kErrorSuccess) {
+  OpenKey target;
+  if (const RegStatus status = ResolveWithRights(key, kKeySetValue, &target);
+      status != kErrorSuccess) {
     return status;
   }
   name = UpToNul(name);
@@ -318,13 +326,13 @@ RegStatus SoftRegistry::RegSetValueExA(RegKey key, std::string_view name, std::u
                 "the value name \"" + AnsiToUtf8(name) + "\" has a line break");
   }
   const RegStatus status = store_.Modify([&](RegTree& tree) {
-    RegKeyNode* node = tree.Find(target->root, target->path);
+    RegKeyNode* node = tree.Find(target.root, target.path);
     if (node == nullptr) return kErrorKeyDeleted;
     node->SetValue(name, type, std::vector<std::uint8_t>(data.begin(), data.end()));
     return kErrorSuccess;
   });
   if (status == kErrorKeyDeleted) {
-    return Fail(status, "the key " + PathText(target->root, target->path) +
+    return Fail(status, "the key " + PathText(target.root, target.path) +
                             " has been deleted since it was opened");
   }
   if (status != kErrorSuccess) return FailFromStore(status);
@@ -388,28 +396,28 @@ RegStatus SoftRegistry::RegDeleteKeyA(RegKey root, std::string_view sub_key) {
 RegStatus SoftRegistry::RegDeleteValueA(RegKey key, std::string_view name) {
   const std::lock_guard lock(mutex_);
   last_error_.clear();
-  const auto target = Resolve(key);
-  if (!target) return Fail(kErrorInvalidHandle, "no open key has the handle " + HandleText(key));
-  if (const RegStatus status = CheckRights(*target, kKeySetValue); status != kErrorSuccess) {
+  OpenKey target;
+  if (const RegStatus status = ResolveWithRights(key, kKeySetValue, &target);
+      status != kErrorSuccess) {
     return status;
   }
   name = UpToNul(name);
   const RegKeyNode* node = nullptr;
-  if (const RegStatus status = RefreshAndFind(*target, &node); status != kErrorSuccess) {
+  if (const RegStatus status = RefreshAndFind(target, &node); status != kErrorSuccess) {
     return status;
   }
   if (node->FindValue(name) == nullptr) {
     return Fail(kErrorFileNotFound,
-                PathText(target->root, target->path) + " has no " + ValueText(name));
+                PathText(target.root, target.path) + " has no " + ValueText(name));
   }
   const RegStatus status = store_.Modify([&](RegTree& tree) {
-    RegKeyNode* at = tree.Find(target->root, target->path);
+    RegKeyNode* at = tree.Find(target.root, target.path);
     if (at == nullptr) return kErrorKeyDeleted;
     return at->RemoveValue(name) ? kErrorSuccess : kErrorFileNotFound;
   });
   if (status == kErrorKeyDeleted || status == kErrorFileNotFound) {
     return Fail(status,
-                PathText(target->root, target->path) + " lost " + ValueText(name) + " meanwhile");
+                PathText(target.root, target.path) + " lost " + ValueText(name) + " meanwhile");
   }
   if (status != kErrorSuccess) return FailFromStore(status);
   return kErrorSuccess;

@@ -82,6 +82,8 @@ class SoftRegistry final : public Registry {
   RegStatus FailFromStore(RegStatus status);
   std::optional<OpenKey> Resolve(RegKey key) const;
   RegStatus CheckRights(const OpenKey& key, std::uint32_t needed);
+  // The key behind the handle `key`, when it exists and was opened with `needed`.
+  RegStatus ResolveWithRights(RegKey key, std::uint32_t needed, OpenKey* target);
   // Refreshes the store and checks that the key behind `key` still exists.
   RegStatus RefreshAndFind(const OpenKey& key, const RegKeyNode** node);
   RegKey AddHandle(OpenKey key);
