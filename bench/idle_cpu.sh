@@ -4,9 +4,16 @@
 # screen. Fails when the first reaches 2% or the second 150 ms.
 #
 # Runs the program on an X server of its own (Xvfb), with a registry file of its own holding
-# Start=4. Usage: bench/idle_cpu.sh [FERROWIND]   (default: build/linux/app/ferrowind)
+# Start=4, or with --system over a throwaway root whose modprobe.d folders hold 40 files, one of
+# which locks usb-storage.
+# Usage: bench/idle_cpu.sh [--system] [FERROWIND]   (default: build/linux/app/ferrowind)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mode_args=()
+if [ "${1:-}" = "--system" ]; then
+  mode_args=(--system)
+  shift
+fi
 program=${1:-build/linux/app/ferrowind}
 [ -x "$program" ] || { echo "no program at $program: build the linux preset first" >&2; exit 2; }
 max_cpu_percent=2
@@ -37,6 +44,13 @@ unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 export FERROWIND_REGISTRY="$work/registry.reg"
 printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n"Start"=dword:00000004\r\n' \
   '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\USBSTOR]' >"$FERROWIND_REGISTRY"
+export FERROWIND_SYSROOT="$work/root"
+mkdir -p "$FERROWIND_SYSROOT/etc/modprobe.d" "$FERROWIND_SYSROOT/lib/modprobe.d"
+for i in $(seq -w 40); do
+  printf 'options module%s debug=0\nblacklist module%s\n' "$i" "$i" \
+    >"$FERROWIND_SYSROOT/lib/modprobe.d/$i.conf"
+done
+echo 'install usb-storage /bin/false' >"$FERROWIND_SYSROOT/lib/modprobe.d/40.conf"
 
 # Microseconds of wall-clock time, without starting a process.
 now_us() { echo "${EPOCHREALTIME/./}"; }
@@ -44,7 +58,7 @@ now_us() { echo "${EPOCHREALTIME/./}"; }
 cpu_ns() { read -r ns _ <"/proc/$app_pid/schedstat"; echo "$ns"; }
 
 launched_us=$(now_us)
-FERROWIND_TRACE_STARTUP=1 "$program" 2>"$work/stderr" &
+FERROWIND_TRACE_STARTUP=1 "$program" "${mode_args[@]}" 2>"$work/stderr" &
 app_pid=$!
 for _ in $(seq 100); do
   grep -q "first frame" "$work/stderr" && break

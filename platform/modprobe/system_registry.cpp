@@ -46,7 +46,8 @@ std::filesystem::path SystemRoot() {
                                           : std::filesystem::path("/");
 }
 
-SystemRegistry::SystemRegistry(std::filesystem::path root) : root_(std::move(root)) {}
+SystemRegistry::SystemRegistry(std::filesystem::path root)
+    : root_(std::move(root)), policy_(root_) {}
 
 RegStatus SystemRegistry::Fail(RegStatus status, std::string reason) {
   last_error_ = std::move(reason);
@@ -94,7 +95,7 @@ RegStatus SystemRegistry::RegQueryValueExA(RegKey key, std::string_view name, st
   }
   std::uint32_t start = 3;
   try {
-    start = FileThatBlocks(root_, module) ? 4 : 3;
+    start = policy_.FileThatBlocks(module) ? 4 : 3;
   } catch (const std::exception& error) {
     return Fail(kErrorRegistryIoFailed, error.what());
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/modprobe/policy_cache.h"
 #include "platform/registry.h"
 
 namespace fw::modprobe {
@@ -45,6 +46,7 @@ class SystemRegistry final : public Registry {
   RegStatus Fail(RegStatus status, std::string reason);
 
   std::filesystem::path root_;
+  PolicyCache policy_;  // what the values read, kept while the modprobe.d files stay the same
   std::string last_error_;
 };
 

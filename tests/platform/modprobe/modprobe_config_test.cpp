@@ -5,9 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/modprobe/policy_cache.h"
 
 namespace fw::modprobe {
 namespace {
@@ -64,6 +69,52 @@ TEST(ModprobeConfig, TheFirstInstallRuleOfTheFilesKmodReadsDecides) {
   EXPECT_EQ(FileThatBlocks(root, "usb-storage", root / "run/modprobe.d/aa.conf"),
             root / "lib/modprobe.d/zz.conf");
   EXPECT_FALSE(FileThatBlocks(root, "uas"));
+  std::filesystem::remove_all(root);
+}
+
+// A kept answer never hides a change: each step changes the files in another way (a new file, one
+// rewritten in place, one masked, one removed) and both caches answer as a fresh read does. One
+// keeps answers at once; the other not within two seconds of a change, so that even a rewrite of
+// the same size within one timestamp tick is seen.
+TEST(PolicyCache, AnswersAsAFreshReadAfterEveryKindOfChange) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("policy-cache-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(root);
+  const auto write = [&](const std::string& file, const std::string& text) {
+    std::filesystem::create_directories((root / file).parent_path());
+    std::ofstream(root / file) << text;
+  };
+  const std::string zz = "lib/modprobe.d/zz.conf";
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    std::optional<std::string> blocked_by;  // relative to root
+  };
+  const std::vector<Step> steps = {
+      {"no folder", [] {}, std::nullopt},
+      {"a new file", [&] { write(zz, "install usb-storage /bin/false\n"); }, zz},
+      {"rewritten in place, same size", [&] { write(zz, "install usb-storage /bin/fals_\n"); },
+       std::nullopt},
+      {"rewritten in place, other size", [&] { write(zz, "install usb_storage /bin/true\n"); }, zz},
+      {"masked by /etc", [&] { write("etc/modprobe.d/zz.conf", "blacklist usb-storage\n"); },
+       std::nullopt},
+      {"mask removed", [&] { std::filesystem::remove(root / "etc/modprobe.d/zz.conf"); }, zz},
+      {"file removed", [&] { std::filesystem::remove(root / zz); }, std::nullopt},
+  };
+  PolicyCache at_once(root, std::chrono::milliseconds(0));
+  PolicyCache settling(root);
+  for (const Step& step : steps) {
+    step.change();
+    const std::optional<std::filesystem::path> expected =
+        step.blocked_by ? std::optional(root / *step.blocked_by) : std::nullopt;
+    EXPECT_EQ(FileThatBlocks(root, "usb-storage"), expected) << step.what;
+    if (std::string(step.what) != "rewritten in place, same size") {
+      // Without settling, only a change the stamps show is seen.
+      EXPECT_EQ(at_once.FileThatBlocks("usb-storage"), expected) << step.what;
+    }
+    EXPECT_EQ(settling.FileThatBlocks("usb_storage"), expected) << step.what;
+    EXPECT_EQ(settling.FileThatBlocks("usb-storage"), expected) << step.what << ", asked again";
+  }
   std::filesystem::remove_all(root);
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+// The module policy read once and kept while the files it came from stay as they were. The
+// window asks for it every 10 ms; reading and parsing every modprobe.d file each time costs more
+// than the rest of an idle tick, while checking that nothing changed takes one stat of each
+// folder and each file read. A folder or file that changed less than `settle` before it was
+// read is read again on the next question: a file system's timestamps may not tell apart two
+// writes that close together.
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw::modprobe {
+
+class PolicyCache {
+ public:
+  explicit PolicyCache(std::filesystem::path root,
+                       std::chrono::milliseconds settle = std::chrono::seconds(2));
+
+  // FileThatBlocks(root, module) of the files as they are now. Throws as it does; a failure is
+  // never kept.
+  std::optional<std::filesystem::path> FileThatBlocks(std::string_view module);
+
+ private:
+  // What stat says of a folder or file that tells a change: all zero for one that is not there.
+  struct Stamp {
+    long long device = 0;
+    long long inode = 0;
+    long long size = 0;
+    long long mode = 0;
+    long long modified_ns = 0;
+    long long changed_ns = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+  };
+  static Stamp StampOf(const std::filesystem::path& path);
+  std::vector<Stamp> StampsNow() const;
+  void TakeSnapshot();
+
+  std::filesystem::path root_;
+  std::chrono::milliseconds settle_;
+  std::vector<std::filesystem::path> watched_;  // the folders, then the files they held
+  std::vector<Stamp> stamps_;
+  bool settled_ = false;
+  std::map<std::string, std::optional<std::filesystem::path>> answers_;  // by module
+};
+
+}  // namespace fw::modprobe
