@@ -46,13 +46,23 @@ TEST(ModprobeConfig, ReadsInstallAndBlacklistRulesAsModprobeDoes) {
   }
 }
 
-TEST(ModprobeConfig, TheFirstInstallRuleOfTheFilesKmodReadsDecides) {
-  const std::filesystem::path root =
+// A throwaway root for modprobe.d folders, removed again at the end.
+struct ScratchRoot {
+  std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("modprobe-test-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(root);
+  ScratchRoot() { std::filesystem::remove_all(path); }
+  ~ScratchRoot() { std::filesystem::remove_all(path); }
+  void Write(const std::string& file, const std::string& text) const {
+    std::filesystem::create_directories((path / file).parent_path());
+    std::ofstream(path / file) << text;
+  }
+};
+
+TEST(ModprobeConfig, TheFirstInstallRuleOfTheFilesKmodReadsDecides) {
+  const ScratchRoot scratch;
+  const std::filesystem::path& root = scratch.path;
   const auto write = [&](const std::string& file, const std::string& text) {
-    std::filesystem::create_directories((root / file).parent_path());
-    std::ofstream(root / file) << text;
+    scratch.Write(file, text);
   };
   EXPECT_FALSE(FileThatBlocks(root, "usb-storage"));  // no folder at all
   // /etc hides the same name in /usr/lib; files are read by name across the folders.
@@ -69,7 +79,6 @@ TEST(ModprobeConfig, TheFirstInstallRuleOfTheFilesKmodReadsDecides) {
   EXPECT_EQ(FileThatBlocks(root, "usb-storage", root / "run/modprobe.d/aa.conf"),
             root / "lib/modprobe.d/zz.conf");
   EXPECT_FALSE(FileThatBlocks(root, "uas"));
-  std::filesystem::remove_all(root);
 }
 
 // A kept answer never hides a change: each step changes the files in another way (a new file, one
@@ -77,12 +86,10 @@ TEST(ModprobeConfig, TheFirstInstallRuleOfTheFilesKmodReadsDecides) {
 // keeps answers at once; the other not within two seconds of a change, so that even a rewrite of
 // the same size within one timestamp tick is seen.
 TEST(PolicyCache, AnswersAsAFreshReadAfterEveryKindOfChange) {
-  const std::filesystem::path root =
-      std::filesystem::temp_directory_path() / ("policy-cache-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(root);
+  const ScratchRoot scratch;
+  const std::filesystem::path& root = scratch.path;
   const auto write = [&](const std::string& file, const std::string& text) {
-    std::filesystem::create_directories((root / file).parent_path());
-    std::ofstream(root / file) << text;
+    scratch.Write(file, text);
   };
   const std::string zz = "lib/modprobe.d/zz.conf";
   struct Step {
@@ -115,7 +122,6 @@ TEST(PolicyCache, AnswersAsAFreshReadAfterEveryKindOfChange) {
     EXPECT_EQ(settling.FileThatBlocks("usb_storage"), expected) << step.what;
     EXPECT_EQ(settling.FileThatBlocks("usb-storage"), expected) << step.what << ", asked again";
   }
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace
