@@ -19,6 +19,8 @@ constexpr std::int16_t kKeySpace = 32;
 SoftwareForm::SoftwareForm(GdiDevice& device, const FormDesign& design,
                            const UserControlFactory& make, const PictureResolver& resolver)
     : model_(design, resolver, *this), host_(device, model_.ClientPixels()) {
+  // A Tab a control sends moves the focus in tab order, as the keyboard's Tab does.
+  host_.OnTabKey([this](bool backwards) { TabFocus(backwards); });
   host_.OnEvent(
       [this](const std::string& control, std::string_view event, std::span<const EventArg> args) {
         if (events_ != nullptr && !closed_) events_->ControlEvent(control, event, args);

@@ -104,5 +104,49 @@ TEST_F(DesktopFeedTest, AClosedWindowHasNoTimers) {
   EXPECT_EQ(form_.MillisecondsToNextTimer(), std::nullopt);
 }
 
+// A control that sends Tab (Shift+Tab with Shift held) when a key goes down, as vbButton's arrow
+// keys do.
+class TabSender final : public ControlHandlers {
+ public:
+  TabSender(UserControl& window, UserControlSite& /*site*/) : window_(window) {}
+  void KeyDown(std::int16_t, std::int16_t shift) override {
+    window_.user32().SendKeys((shift & kShiftMask) != 0 ? "+{Tab}" : "{Tab}", false);
+  }
+
+ private:
+  UserControl& window_;
+};
+
+// Placed A, B, C with tab indexes 0, 2, 1: a sent Tab follows the tab indexes, not the placing.
+TEST(SentKeys, ATabAControlSendsFollowsTheTabOrder) {
+  constexpr std::string_view kThree = R"({
+    "name": "Main", "caption": "Main", "client_width": 3000, "client_height": 1500,
+    "controls": [
+      {"name": "A", "kind": "control", "class": "Sender", "left": 0, "top": 0, "width": 300,
+       "height": 300, "tab_index": 0, "properties": {}},
+      {"name": "B", "kind": "control", "class": "Sender", "left": 600, "top": 0, "width": 300,
+       "height": 300, "tab_index": 2, "properties": {}},
+      {"name": "C", "kind": "control", "class": "Sender", "left": 1200, "top": 0, "width": 300,
+       "height": 300, "tab_index": 1, "properties": {}}
+    ]
+  })";
+  const auto device = CreatePlatformGdiDevice();
+  const FormDesign design = ParseFormDesign(kThree, {});
+  SoftwareForm form(*device, design,
+                    [](std::string_view, UserControl& window, UserControlSite& site) {
+                      return std::make_unique<TabSender>(window, site);
+                    },
+                    {});
+  Code code;
+  form.Show(code);
+  ASSERT_EQ(form.FocusedName(), "A");
+  form.KeyDown(40);
+  EXPECT_EQ(form.FocusedName(), "C");
+  form.KeyDown(40);
+  EXPECT_EQ(form.FocusedName(), "B");
+  form.KeyDown(38, kShiftMask);
+  EXPECT_EQ(form.FocusedName(), "C");
+}
+
 }  // namespace
 }  // namespace fw
