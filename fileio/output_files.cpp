@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "fileio/atomic_file.h"
+#include "fileio/temporary_names.h"
 
 namespace fw {
 namespace {
@@ -53,8 +54,7 @@ OutputFiles::~OutputFiles() {
 
 void OutputFiles::Stage(const std::filesystem::path& path, std::string_view bytes) {
   const std::string name = Name(path);
-  const std::filesystem::path folder =
-      path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
+  const std::filesystem::path folder = fileio::FolderOf(path);
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     throw OutputError(name + ": is a folder, not a file");

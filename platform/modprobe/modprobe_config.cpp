@@ -83,7 +83,8 @@ std::vector<std::filesystem::path> EffectiveConfigFiles(const std::filesystem::p
       if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
         continue;
       }
-      throw std::runtime_error("the folder " + dir.string() + " cannot be read: " + error.message());
+      throw std::runtime_error("the folder " + dir.string() +
+                               " cannot be read: " + error.message());
     }
     for (std::filesystem::directory_iterator end; !error && it != end; it.increment(error)) {
       const std::filesystem::path& file = it->path();
@@ -101,8 +102,14 @@ std::vector<std::filesystem::path> EffectiveConfigFiles(const std::filesystem::p
 std::optional<std::filesystem::path> FileThatBlocks(const std::filesystem::path& root,
                                                     std::string_view module,
                                                     const std::filesystem::path& ignored) {
+  return FileThatBlocksAmong(EffectiveConfigFiles(root), module, ignored);
+}
+
+std::optional<std::filesystem::path> FileThatBlocksAmong(
+    std::span<const std::filesystem::path> files, std::string_view module,
+    const std::filesystem::path& ignored) {
   const std::string wanted = NormalizeModuleName(module);
-  for (const std::filesystem::path& file : EffectiveConfigFiles(root)) {
+  for (const std::filesystem::path& file : files) {
     if (!ignored.empty() && file == ignored) continue;
     std::error_code error;
     if (!std::filesystem::exists(file, error)) continue;  // a dangling link

@@ -10,6 +10,7 @@
 // install rule read for a module is the one modprobe runs.
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,5 +48,9 @@ std::vector<std::filesystem::path> EffectiveConfigFiles(const std::filesystem::p
 std::optional<std::filesystem::path> FileThatBlocks(const std::filesystem::path& root,
                                                     std::string_view module,
                                                     const std::filesystem::path& ignored = {});
+// The same among `files`, as EffectiveConfigFiles gives them.
+std::optional<std::filesystem::path> FileThatBlocksAmong(
+    std::span<const std::filesystem::path> files, std::string_view module,
+    const std::filesystem::path& ignored = {});
 
 }  // namespace fw::modprobe

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <iterator>
+#include <span>
 #include <utility>
 
 #include "platform/modprobe/modprobe_config.h"
@@ -65,7 +67,10 @@ std::optional<std::filesystem::path> PolicyCache::FileThatBlocks(std::string_vie
   if (!settled_ || StampsNow() != stamps_) TakeSnapshot();
   const std::string name = NormalizeModuleName(module);
   if (const auto kept = answers_.find(name); kept != answers_.end()) return kept->second;
-  std::optional<std::filesystem::path> answer = modprobe::FileThatBlocks(root_, name);
+  // The files are the watched paths after the folders.
+  const std::span<const std::filesystem::path> files(watched_.begin() + std::size(kConfigFolders),
+                                                     watched_.end());
+  std::optional<std::filesystem::path> answer = FileThatBlocksAmong(files, name);
   if (settled_) answers_.emplace(name, answer);
   return answer;
 }
