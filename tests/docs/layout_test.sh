@@ -20,7 +20,9 @@ for path in $named; do
   fi
 done
 
-is_named() { printf '%s\n' "$named" | grep -qxF "$1/"; }
+# a here-string, not a pipe: grep -q stops reading at its match, and under pipefail the
+# writer's SIGPIPE would turn a found name into a missing one
+is_named() { grep -qxF "$1/" <<<"$named"; }
 while read -r folder; do
   covered=0
   candidate=$folder
