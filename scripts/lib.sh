@@ -83,7 +83,9 @@ ferrowind_prepare_wine_prefix() {
 # Whether a desktop process (explorer.exe /desktop) of this $WINEPREFIX is running.
 ferrowind_prefix_has_desktop_process() {
   for pid in $(pgrep -f 'explorer[.]exe /desktop' || true); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    # grep reads a substitution, not a pipe: stopping at its match must not leave tr a SIGPIPE
+    # that pipefail would report as no match
+    if grep -qx "WINEPREFIX=$WINEPREFIX" < <(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null); then
       return 0
     fi
   done
