@@ -44,6 +44,11 @@ class FileWriteError : public std::system_error {
   Step step_;
 };
 
+namespace fileio {
+// The folder `file` is in ("." for a bare name).
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+}  // namespace fileio
+
 // Creates `file`, which must not exist yet, writes `bytes` to it and flushes them to the disk
 // before closing it. Throws FileWriteError; then no file is left at `file`.
 void WriteNewFileFlushed(const std::filesystem::path& file, std::string_view bytes);

@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "fileio/atomic_file.h"
-#include "fileio/temporary_names.h"
 
 namespace fw {
 namespace {
@@ -21,8 +20,7 @@ void RemoveQuietly(const std::filesystem::path& path) {
   std::filesystem::remove(path, ignored);
 }
 
-}  // namespace
-
+// A name for a temporary file beside `path` that does not exist yet: ".NAME.XXXXXXXX.tmp".
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
   // Another run may stage beside the same file at the same moment: the name mixes the clock
   // and the system's randomness, and an existing name is never reused.
@@ -44,6 +42,8 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
     if (!std::filesystem::exists(candidate, error) && !error) return candidate;
   }
 }
+
+}  // namespace
 
 OutputFiles::~OutputFiles() {
   for (const Staged& staged : staged_) {

@@ -50,7 +50,4 @@ class OutputFiles {
   std::vector<Staged> staged_;
 };
 
-// A name for a temporary file beside `path` that does not exist yet: ".NAME.XXXXXXXX.tmp".
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path);
-
 }  // namespace fw

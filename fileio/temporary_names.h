@@ -6,9 +6,6 @@
 
 namespace fw::fileio {
 
-// The folder `file` is in ("." for a bare name).
-std::filesystem::path FolderOf(const std::filesystem::path& file);
-
 // The name of `file`'s temporary for the `attempt`th try of process `process`.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& file, unsigned long process,
                                       unsigned attempt);

@@ -1,12 +1,15 @@
 #include "platform/modprobe/modprobe_config.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
+
+#include "fileio/posix_file.h"
+#include "fileio/unique_fd.h"
 
 namespace fw::modprobe {
 namespace {
@@ -24,12 +27,9 @@ std::vector<std::string> Words(std::string_view line) {
 }
 
 std::string ReadWhole(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (!in && !in.eof()) throw std::runtime_error(file.string() + " cannot be read");
-  if (in.bad()) throw std::runtime_error(file.string() + " cannot be read");
-  return text.str();
+  const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) throw std::runtime_error(file.string() + " cannot be read");
+  return fileio::ReadToEnd(fd.get(), file);
 }
 
 }  // namespace

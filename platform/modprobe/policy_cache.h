@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/posix_file.h"
+
 namespace fw::modprobe {
 
 class PolicyCache {
@@ -25,24 +27,14 @@ class PolicyCache {
   std::optional<std::filesystem::path> FileThatBlocks(std::string_view module);
 
  private:
-  // What stat says of a folder or file that tells a change: all zero for one that is not there.
-  struct Stamp {
-    long long device = 0;
-    long long inode = 0;
-    long long size = 0;
-    long long mode = 0;
-    long long modified_ns = 0;
-    long long changed_ns = 0;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
-  };
-  static Stamp StampOf(const std::filesystem::path& path);
-  std::vector<Stamp> StampsNow() const;
+  // Whether every watched folder and file stats as it did when it was read.
+  bool Unchanged() const;
   void TakeSnapshot();
 
   std::filesystem::path root_;
   std::chrono::milliseconds settle_;
   std::vector<std::filesystem::path> watched_;  // the folders, then the files they held
-  std::vector<Stamp> stamps_;
+  std::vector<fileio::FileStamp> stamps_;       // one per watched path
   bool settled_ = false;
   std::map<std::string, std::optional<std::filesystem::path>> answers_;  // by module
 };

@@ -1,18 +1,16 @@
 #include "platform/modprobe/policy_file.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "fileio/atomic_file.h"
+#include "fileio/posix_file.h"
 #include "fileio/unique_fd.h"
 #include "platform/modprobe/modprobe_config.h"
 
@@ -29,9 +27,7 @@ class FolderLock {
   explicit FolderLock(const std::filesystem::path& folder)
       : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (!fd_) ThrowErrno(errno, "cannot open the folder " + folder.string());
-    while (::flock(fd_.get(), LOCK_EX) != 0) {
-      if (errno != EINTR) ThrowErrno(errno, "cannot lock the folder " + folder.string());
-    }
+    fileio::LockExclusive(fd_.get(), "the folder " + folder.string());
   }
 
  private:
@@ -62,15 +58,13 @@ PolicyFile::PolicyFile(std::filesystem::path root) : folder_(std::move(root) / k
 
 std::set<std::string> PolicyFile::LockedModules() const {
   const std::filesystem::path file = path();
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  const UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) {
     if (errno == ENOENT) return {};
     ThrowErrno(errno, "cannot read " + file.string());
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   std::set<std::string> modules;
-  for (const ModuleRule& rule : ParseModprobeConfig(text.str())) {
+  for (const ModuleRule& rule : ParseModprobeConfig(fileio::ReadToEnd(fd.get(), file))) {
     if (rule.kind == ModuleRule::Kind::kInstall) modules.insert(rule.module);
   }
   return modules;

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "fileio/atomic_file.h"
+#include "fileio/posix_file.h"
 #include "platform/registry_store/reg_file.h"
 
 namespace fw::soft {
@@ -30,44 +30,11 @@ std::string ErrnoText(int error) {
   return std::strerror(error);
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
-         a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
-}
-
-std::filesystem::path FolderOf(const std::filesystem::path& file) {
-  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-}
-
 // Whether `path` may not be written: no write bit at all, or (for users other than root)
 // no permission.
 bool Unwritable(const std::filesystem::path& path, const struct stat& st) {
   if ((st.st_mode & kAnyWriteBit) == 0) return true;
   return ::access(path.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS);
-}
-
-std::string ReadAll(int fd, const std::filesystem::path& path) {
-  std::string text;
-  std::vector<char> buffer(1 << 16);
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw std::system_error(errno, std::generic_category(), "cannot read " + path.string());
-    }
-    if (got == 0) return text;
-    text.append(buffer.data(), static_cast<std::size_t>(got));
-  }
-}
-
-// Waits for the exclusive lock; released when the descriptor closes.
-void LockExclusive(const UniqueFd& fd, const std::filesystem::path& path) {
-  while (::flock(fd.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) {
-      throw std::system_error(errno, std::generic_category(), "cannot lock " + path.string());
-    }
-  }
 }
 
 }  // namespace
@@ -113,7 +80,7 @@ RegStatus RegistryStore::Fail(RegStatus status, std::string message) {
 void RegistryStore::Forget() {
   tree_ = RegTree();
   held_.Reset();
-  held_stat_ = {};
+  held_stamp_ = {};
   load_status_ = kErrorSuccess;
   load_error_.clear();
 }
@@ -145,7 +112,7 @@ RegStatus RegistryStore::RefreshFile() {
     }
     return kErrorSuccess;
   }
-  if (loaded_ && held_ && SameFile(now, held_stat_)) {
+  if (loaded_ && held_ && fileio::StampOf(now) == held_stamp_) {
     if (load_status_ != kErrorSuccess) last_error_ = load_error_;
     return load_status_;
   }
@@ -171,13 +138,13 @@ RegStatus RegistryStore::Load() {
     if (::fstat(fd.get(), &st) != 0) {
       throw std::system_error(errno, std::generic_category(), "cannot stat " + file_.string());
     }
-    text = ReadAll(fd.get(), file_);
+    text = fileio::ReadToEnd(fd.get(), file_);
   } catch (const std::system_error& e) {
     return Fail(StatusOfErrno(e.code().value()),
                 "cannot read the registry file: " + std::string(e.what()));
   }
   held_ = std::move(fd);
-  held_stat_ = st;
+  held_stamp_ = fileio::StampOf(st);
   loaded_ = true;
   ++reads_;
   try {
@@ -199,7 +166,7 @@ bool RegistryStore::IsReadOnly(std::string* why) const {
   }
   // The folder, or while it does not exist the nearest parent that does: the one that a write
   // would create a file (or the folder) in.
-  std::filesystem::path folder = FolderOf(file_);
+  std::filesystem::path folder = fileio::FolderOf(file_);
   for (;;) {
     if (::stat(folder.c_str(), &st) == 0) {
       if (S_ISDIR(st.st_mode) && Unwritable(folder, st)) {
@@ -209,7 +176,7 @@ bool RegistryStore::IsReadOnly(std::string* why) const {
       return false;
     }
     if (errno != ENOENT || !folder.has_relative_path()) return false;
-    folder = FolderOf(folder);
+    folder = fileio::FolderOf(folder);
   }
 }
 
@@ -221,9 +188,10 @@ RegStatus RegistryStore::Modify(const Change& change) {
   UniqueFd lock;
   try {
     std::error_code error;
-    std::filesystem::create_directories(FolderOf(file_), error);
+    std::filesystem::create_directories(fileio::FolderOf(file_), error);
     if (error) {
-      throw std::system_error(error, "cannot create the folder " + FolderOf(file_).string());
+      throw std::system_error(error,
+                              "cannot create the folder " + fileio::FolderOf(file_).string());
     }
     const std::filesystem::path lock_path = lock_file();
     lock.Reset(::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
@@ -231,7 +199,7 @@ RegStatus RegistryStore::Modify(const Change& change) {
       throw std::system_error(errno, std::generic_category(),
                               "cannot open the lock file " + lock_path.string());
     }
-    LockExclusive(lock, lock_path);
+    fileio::LockExclusive(lock.get(), lock_path.string());
   } catch (const std::system_error& e) {
     return Fail(StatusOfErrno(e.code().value()), e.what());
   }
@@ -262,7 +230,7 @@ RegStatus RegistryStore::Modify(const Change& change) {
   }
   tree_ = std::move(changed);
   held_ = std::move(written);
-  held_stat_ = st;
+  held_stamp_ = fileio::StampOf(st);
   load_status_ = kErrorSuccess;
   load_error_.clear();
   loaded_ = true;

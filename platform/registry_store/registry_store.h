@@ -35,9 +35,10 @@
 #include <string>
 #include <utility>
 
+#include "fileio/posix_file.h"
+#include "fileio/unique_fd.h"
 #include "platform/registry.h"
 #include "platform/registry_store/reg_tree.h"
-#include "fileio/unique_fd.h"
 
 namespace fw::soft {
 
@@ -100,7 +101,7 @@ class RegistryStore {
   // its identity, and the outcome of parsing it.
   bool loaded_ = false;
   UniqueFd held_;
-  struct stat held_stat_ {};
+  fileio::FileStamp held_stamp_;
   RegStatus load_status_ = kErrorSuccess;
   std::string load_error_;
   std::size_t reads_ = 0;
