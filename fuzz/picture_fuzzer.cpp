@@ -22,7 +22,9 @@ void CheckWhole(const fw::Picture& picture) {
       static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
   fw::fuzz::Check(image.color.size() == pixels && image.mask.size() == pixels,
                   "pixels and mask fill the picture");
-  const fw::Picture copy = fw::LoadPicture(fw::image::EncodeBmp24(fw::ToImage(image)), "bmp");
+  const fw::Picture copy = fw::LoadPicture(
+      fw::image::EncodeBmp24(fw::image::FromDibPixels(image.width, image.height, image.color)),
+      "bmp");
   fw::fuzz::Check(copy.image().color == image.color, "the colours survive a saved bitmap");
 }
 

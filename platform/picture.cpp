@@ -87,12 +87,4 @@ IconImage ToIconImage(const image::Image& image) {
   return icon;
 }
 
-image::Image ToImage(const IconImage& icon) {
-  image::Image image = image::FromDibPixels(icon.width, icon.height, icon.color);
-  for (std::size_t i = 0; i < icon.mask.size() && i < image.pixels.size(); ++i) {
-    if (icon.mask[i]) image.pixels[i].a = 0;
-  }
-  return image;
-}
-
 }  // namespace fw

@@ -90,10 +90,9 @@ std::optional<std::string_view> SniffPictureType(std::span<const std::uint8_t> b
 // artwork): no file is made until it is saved, as the 24-bit BMP of its colours.
 Picture BitmapPicture(IconImage image);
 
-// The formats' pixels (formats/image/image.h) as the drawing interface holds them, and back:
-// the colours as 0x00RRGGBB, the mask set where alpha is 0.
+// The formats' pixels (formats/image/image.h) as the drawing interface holds them: the colours
+// as 0x00RRGGBB, the mask set where alpha is 0. (Back, image::FromDibPixels takes the colours.)
 IconImage ToIconImage(const image::Image& image);
-image::Image ToImage(const IconImage& image);
 
 // A picture as controls and bags hold it; null: no picture.
 using PicturePtr = std::shared_ptr<const Picture>;

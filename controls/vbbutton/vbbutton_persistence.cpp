@@ -68,9 +68,9 @@ Loaded ReadAll(const PropertyBag& bag, const FontSpec& window_font) {
   return l;
 }
 
-// Stores `value` against a default no stored value ever equals, so that the bag keeps it.
+// Stores `value` even where it equals the property's default, so that the bag keeps it.
 void Keep(PropertyBag& bag, std::string_view key, PropertyValue value) {
-  bag.WriteProperty(key, std::move(value), OpaqueJson{});
+  bag.Store(key, std::move(value));
 }
 void KeepInt32(PropertyBag& bag, std::string_view key, std::int32_t value) {
   Keep(bag, key, PropertyValue(std::in_place_type<std::int32_t>, value));

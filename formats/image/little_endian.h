@@ -42,7 +42,6 @@ class LittleEndianReader {
   LittleEndianReader(std::span<const std::uint8_t> bytes, std::size_t base, std::string_view format)
       : bytes_(bytes), base_(base), format_(format) {}
 
-  std::size_t size() const { return bytes_.size(); }
   // Where `offset` in the window is in the whole file.
   std::uint64_t At(std::size_t offset) const { return std::uint64_t{base_} + offset; }
 

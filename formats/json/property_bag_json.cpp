@@ -75,7 +75,8 @@ Json ToJsonValue(const PropertyValue& value) {
       if (v->from_resource()) {
         picture["resource"] = AnsiToUtf8(v->resource_name());
       } else if (v->drawn()) {
-        picture["bmp"] = EncodeBase64(image::EncodeBmp24(ToImage(v->image())));
+        picture["bmp"] = EncodeBase64(image::EncodeBmp24(
+            image::FromDibPixels(v->image().width, v->image().height, v->image().color)));
       } else {
         picture[v->file_type()] = EncodeBase64(v->file_bytes());
       }

@@ -42,6 +42,19 @@ char32_t AnsiToUnicode(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char32_t{byte};
 }
 
+std::optional<unsigned char> UnicodeToAnsi(char32_t code) {
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<unsigned char>(code);
+  const auto* found = std::find(kCp1252High.begin(), kCp1252High.end(), code);
+  if (found == kCp1252High.end()) return std::nullopt;
+  return static_cast<unsigned char>(0x80 + (found - kCp1252High.begin()));
+}
+
+std::string CodePointName(char32_t code) {
+  std::array<char, 16> hex{};
+  std::snprintf(hex.data(), hex.size(), "U+%04X", static_cast<unsigned>(code));
+  return hex.data();
+}
+
 unsigned char AnsiToUpper(unsigned char byte) {
   if (byte >= 0x20 && InUpperRun(byte - 0x20u)) return static_cast<unsigned char>(byte - 0x20);
   for (const auto& [upper, lower] : kOtherCasePairs) {
@@ -106,18 +119,12 @@ std::optional<std::string> Utf8ToAnsi(std::string_view text, std::string& out) {
     if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
       return "ill-formed UTF-8 at byte " + std::to_string(i);
     }
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-      out += static_cast<char>(code);
-    } else {
-      const auto* found = std::find(kCp1252High.begin(), kCp1252High.end(), code);
-      if (found == kCp1252High.end()) {
-        std::array<char, 16> hex{};
-        std::snprintf(hex.data(), hex.size(), "U+%04X", static_cast<unsigned>(code));
-        return "the character " + std::string(hex.data()) + " at byte " + std::to_string(i) +
-               " has no Windows-1252 form";
-      }
-      out += static_cast<char>(0x80 + (found - kCp1252High.begin()));
+    const std::optional<unsigned char> byte = UnicodeToAnsi(code);
+    if (!byte) {
+      return "the character " + CodePointName(code) + " at byte " + std::to_string(i) +
+             " has no Windows-1252 form";
     }
+    out += static_cast<char>(*byte);
     i += length;
   }
   return std::nullopt;

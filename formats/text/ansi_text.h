@@ -10,6 +10,10 @@ namespace fw {
 // The Unicode character of a Windows-1252 byte (the undefined bytes of 0x80-0x9F map to the C1
 // control of the same value, as the system's conversion does).
 char32_t AnsiToUnicode(unsigned char byte);
+// The Windows-1252 byte of a Unicode character, or nothing when the code page has none.
+std::optional<unsigned char> UnicodeToAnsi(char32_t code);
+// A character as Unicode names it: "U+20AC".
+std::string CodePointName(char32_t code);
 
 // Upper and lower case of a Windows-1252 byte. The case pairs: the ASCII letters, the Latin-1
 // letters (0xC0-0xDE and 0xE0-0xFE, but for the multiplication and division signs), Š Œ Ž and
