@@ -11,7 +11,6 @@ namespace fw {
 namespace {
 
 constexpr std::int16_t kCustomPointer = 99;
-constexpr int kArrowCursor = 32512;
 
 // The system cursor of each MousePointer value from 0 (default) to 15: default, arrow, cross,
 // I-beam, icon (arrow), size, size NE-SW, size N-S, size NW-SE, size W-E, up arrow, hourglass,
@@ -35,11 +34,23 @@ bool Contains(const Rect& r, Point p) {
 }  // namespace
 
 FormCursor CursorOfPointer(std::int16_t pointer, const PicturePtr& icon) {
-  if (pointer == kCustomPointer && icon != nullptr) return {icon, kArrowCursor};
+  if (pointer == kCustomPointer && icon != nullptr) return {icon, kIdcArrow};
   if (pointer >= 0 && pointer < static_cast<std::int16_t>(kPointerCursors.size())) {
     return {nullptr, kPointerCursors[static_cast<std::size_t>(pointer)]};
   }
-  return {nullptr, kArrowCursor};
+  return {nullptr, kIdcArrow};
+}
+
+ControlSurface::ControlFactory DesignedControlFactory(const FormControlDesign& control,
+                                                      const UserControlFactory& make) {
+  return [&control, &make](UserControl& window, UserControlSite& site) {
+    auto made = make(control.control_class, window, site);
+    if (made == nullptr) {
+      throw FormDesignError("control " + control.name + ": the class \"" + control.control_class +
+                            "\" is unknown");
+    }
+    return made;
+  };
 }
 
 void FormLabelState::Caption(std::string text) {
@@ -74,6 +85,7 @@ FormModel::FormModel(const FormDesign& design, const PictureResolver& resolver,
     auto piece = std::make_unique<Piece>();
     piece->design = &control;
     piece->pixels = ToPixels(design.ClientTwips(control));
+    piece->inside = design.Find(control.inside);
     switch (control.kind) {
       case FormControlKind::Label:
         piece->label = std::make_unique<FormLabelState>(observer_, control);
@@ -107,9 +119,10 @@ Size FormModel::ClientPixels() const {
 
 FormModel::Piece& FormModel::Find(std::string_view name, FormControlKind kind,
                                   const char* kind_name) {
+  const FormControlDesign* named = design_.Find(name);
   for (const auto& piece : pieces_) {
     const FormControlDesign& control = *piece->design;
-    if (control.kind == kind && design_.Find(name) == &control) return *piece;
+    if (control.kind == kind && named == &control) return *piece;
   }
   throw std::out_of_range("Form " + design_.name + " has no " + kind_name + " named " +
                           std::string(name));
@@ -137,19 +150,18 @@ ControlHandlers& FormModel::Control(std::string_view name) {
 }
 
 Rect FormModel::PixelRect(std::string_view name) const {
+  const FormControlDesign* named = design_.Find(name);
   for (const auto& piece : pieces_) {
-    if (design_.Find(name) == piece->design) return piece->pixels;
+    if (named == piece->design) return piece->pixels;
   }
   throw std::out_of_range("Form " + design_.name + " has nothing named " + std::string(name));
 }
 
 void FormModel::Draw(Dc& dc, const std::function<void(Dc&, const Piece&)>& draw_control) const {
-  const Size client = ClientPixels();
-  dc.FillRect({0, 0, client.cx, client.cy}, Brush::Solid(ResolveColor(design_.back_color)));
-  DrawContainer(dc, design_.name, draw_control);
+  DrawContainer(dc, design_.Find(design_.name), draw_control);
 }
 
-void FormModel::DrawContainer(Dc& dc, const std::string& container,
+void FormModel::DrawContainer(Dc& dc, const FormControlDesign* container,
                               const std::function<void(Dc&, const Piece&)>& draw_control) const {
   // Pictures and labels lie on their container; frames and controls are windows above them.
   for (const bool windows : {false, true}) {
@@ -158,15 +170,13 @@ void FormModel::DrawContainer(Dc& dc, const std::string& container,
       const FormControlDesign& control = *piece.design;
       const bool is_window =
           control.kind == FormControlKind::Frame || control.kind == FormControlKind::UserControl;
-      if (is_window != windows || design_.Find(control.inside) != design_.Find(container)) {
-        continue;
-      }
+      if (is_window != windows || piece.inside != container) continue;
       switch (control.kind) {
         case FormControlKind::Frame:
           if (!control.visible) break;
           DrawFrame(dc, piece.pixels, control.caption, control.font,
                     ResolveColor(control.back_color), ResolveColor(control.fore_color));
-          DrawContainer(dc, control.name, draw_control);
+          DrawContainer(dc, design_.Find(control.name), draw_control);
           break;
         case FormControlKind::Label:
           if (!piece.label->Visible()) break;
@@ -223,9 +233,10 @@ std::vector<FormModel::TimerSpec> FormModel::Timers() const {
 }
 
 std::uintptr_t FormModel::TimerId(std::string_view name) const {
+  const FormControlDesign* named = design_.Find(name);
   for (std::size_t i = 0; i < pieces_.size(); ++i) {
     const FormControlDesign& control = *pieces_[i]->design;
-    if (control.kind == FormControlKind::Timer && design_.Find(name) == &control) return i + 1;
+    if (control.kind == FormControlKind::Timer && named == &control) return i + 1;
   }
   return 0;
 }

@@ -22,12 +22,21 @@ namespace fw {
 // What the mouse pointer shows: a picture (a control's MouseIcon) or a system cursor id.
 struct FormCursor {
   PicturePtr icon;
-  int system_id = 32512;  // IDC_ARROW
+  int system_id = kIdcArrow;
 };
 
 // The cursor a window's MousePointer and MouseIcon show: the icon for the custom pointer (99)
 // when it has one, else the system cursor of the pointer value (the arrow for an unknown one).
 FormCursor CursorOfPointer(std::int16_t pointer, const PicturePtr& icon);
+
+// Makes the user control of class `class_name` on its window and site; null for an unknown class.
+using UserControlFactory = std::function<std::unique_ptr<ControlHandlers>(
+    std::string_view class_name, UserControl& window, UserControlSite& site)>;
+
+// What a host's control window starts: the designed control's class made by `make`. The
+// factory it returns throws FormDesignError for a class `make` does not know.
+ControlSurface::ControlFactory DesignedControlFactory(const FormControlDesign& control,
+                                                      const UserControlFactory& make);
 
 // One picture's tooltip: its place in the design (counted from 1), rectangle and text.
 struct PictureTip {
@@ -88,6 +97,8 @@ class FormModel {
     std::unique_ptr<FormLabelState> label;
     std::unique_ptr<FormImageState> image;
     PicturePtr picture;
+    // The container it lies in, as the design resolves its name (null: the window itself).
+    const FormControlDesign* inside = nullptr;
     PropertyBag saved;  // a user control's stored properties, without the container's extent
     ControlSurface* window = nullptr;  // a user control's window, once the host placed it
   };
@@ -112,9 +123,10 @@ class FormModel {
   // The named piece's rectangle in client pixels.
   Rect PixelRect(std::string_view name) const;
 
-  // Paints what the window draws itself onto `dc` (its background first): pictures and labels
-  // lie on their container, frames and user controls are windows above them. A user control is
-  // drawn by `draw_control` (the windowless host draws its surface; a real window draws none).
+  // Paints what the window draws itself onto `dc`, which the host has filled with the window's
+  // back colour: pictures and labels lie on their container, frames and user controls are windows
+  // above them. A user control is drawn by `draw_control` (the windowless host draws its surface; a
+  // real window draws none).
   void Draw(Dc& dc, const std::function<void(Dc&, const Piece&)>& draw_control) const;
   // The visible pictures' tooltips, topmost first; a picture without a text has none.
   std::vector<PictureTip> ToolTips() const;
@@ -141,7 +153,7 @@ class FormModel {
 
  private:
   Piece& Find(std::string_view name, FormControlKind kind, const char* kind_name);
-  void DrawContainer(Dc& dc, const std::string& container,
+  void DrawContainer(Dc& dc, const FormControlDesign* container,
                      const std::function<void(Dc&, const Piece&)>& draw_control) const;
 
   const FormDesign& design_;

@@ -29,14 +29,7 @@ SoftwareForm::SoftwareForm(GdiDevice& device, const FormDesign& design,
     const FormControlDesign& control = *piece->design;
     if (control.kind != FormControlKind::UserControl) continue;
     const windowing::Placement placement{control.name, design.ClientTwips(control), &piece->saved};
-    host_.Place(placement, [&](UserControl& window, UserControlSite& site) {
-      auto made = make(control.control_class, window, site);
-      if (made == nullptr) {
-        throw FormDesignError("control " + control.name + ": the class \"" + control.control_class +
-                              "\" is unknown");
-      }
-      return made;
-    });
+    host_.Place(placement, DesignedControlFactory(control, make));
     piece->window = &host_.SurfaceOf(control.name);
   }
 }

@@ -33,10 +33,6 @@ struct MessageBoxCall {
 // Answers a message box: returns kIdOk, kIdYes or kIdNo.
 using MessageBoxAnswerer = std::function<int(const MessageBoxCall&)>;
 
-// Makes the user control of class `class_name` on its window and site; null for an unknown class.
-using UserControlFactory = std::function<std::unique_ptr<ControlHandlers>(
-    std::string_view class_name, UserControl& window, UserControlSite& site)>;
-
 class SoftwareForm final : public FormHost, private FormModelObserver {
  public:
   // Builds the window: the user controls are made by `make` and load their stored properties;

@@ -6,7 +6,6 @@
 
 namespace fw::headless {
 
-using windowing::EventHandler;
 using windowing::Placement;
 
 class HeadlessHost : public windowing::WindowSystem {

@@ -205,7 +205,6 @@ bool ControlSurface::HoldsAccessKey(char key) const {
 }
 
 void ControlSurface::Refresh() {
-  ++refresh_count_;
   ShowSurface();
 }
 

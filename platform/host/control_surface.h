@@ -40,7 +40,6 @@ class ControlSurface : public UserControl, public UserControlSite {
   // Client pixels in the control's ScaleMode units.
   float ToScaleX(int pixels) const;
   float ToScaleY(int pixels) const;
-  int refresh_count() const { return refresh_count_; }
   // Whether the control's access keys hold `key`, in either case (Alt and the key press it).
   bool HoldsAccessKey(char key) const;
 
@@ -130,7 +129,6 @@ class ControlSurface : public UserControl, public UserControlSite {
   PicturePtr mask_picture_;
   std::int16_t mouse_pointer_ = 0;
   PicturePtr mouse_icon_;
-  int refresh_count_ = 0;
   std::string access_keys_;
   // Declared last: the control goes first, while everything it may touch still lives.
   std::unique_ptr<ControlHandlers> control_;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/color.h"
+#include "platform/form/form_model.h"
 #include "platform/win32/mask_region.h"
 #include "platform/win32/picture_icons.h"
 
@@ -56,12 +57,13 @@ Win32ControlWindow::~Win32ControlWindow() {
 }
 
 HCURSOR Win32ControlWindow::PointerCursor() {
-  const PicturePtr icon = MouseIcon();
-  if (MousePointer() == kCustomPointer && icon != nullptr) {
-    if (!custom_cursor_) custom_cursor_ = CursorFromPicture(*icon);
+  const FormCursor cursor = CursorOfPointer(MousePointer(), MouseIcon());
+  if (cursor.icon != nullptr) {
+    if (!custom_cursor_) custom_cursor_ = CursorFromPicture(*cursor.icon);
+    // A picture user32 cannot make into a cursor shows the arrow.
     if (custom_cursor_) return custom_cursor_.get();
   }
-  return LoadSystemCursor(SystemCursorOfPointer(MousePointer()));
+  return LoadSystemCursor(cursor.system_id);
 }
 
 HDC Win32ControlWindow::SurfaceHandle() {

@@ -9,7 +9,7 @@
 #include "platform/elevation.h"
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
-#include "platform/form/software_form.h"
+#include "platform/form/form_model.h"
 #include "platform/gdi.h"
 
 namespace fw::win32 {

@@ -32,7 +32,6 @@ int SystemMessageBox(HWND owner, const std::string& text, const std::string& tit
 Win32Form::Win32Form(GdiDevice& device, const FormDesign& design, const UserControlFactory& make,
                      const PictureResolver& resolver, Win32FormOptions options)
     : device_(device),
-      design_(design),
       model_(design, resolver, *this),
       options_(std::move(options)),
       client_(model_.ClientPixels()) {
@@ -85,28 +84,29 @@ Win32Form::~Win32Form() {
 }
 
 void Win32Form::CreateTopLevel(const PictureResolver& resolver) {
+  const FormDesign& design = model_.design();
   // The outer size that gives the design's client area exactly.
   RECT outer{0, 0, client_.cx, client_.cy};
   ::AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
   WindowSpec spec;
   spec.style = kStyle;
-  spec.title = design_.caption;
+  spec.title = design.caption;
   spec.position = {CW_USEDEFAULT, CW_USEDEFAULT};
   spec.size = {outer.right - outer.left, outer.bottom - outer.top};
   window_ = CreateTargetWindow(*this, {kClassName, 0, LoadSystemCursor(kIdcArrow)}, spec);
 
-  canvas_ = Win32Dc::Create(client_.cx, client_.cy, ResolveColor(design_.back_color));
+  canvas_ = Win32Dc::Create(client_.cx, client_.cy, ResolveColor(design.back_color));
   if (canvas_ == nullptr) {
-    throw std::runtime_error("Form " + design_.name + ": GDI cannot make its " +
+    throw std::runtime_error("Form " + design.name + ": GDI cannot make its " +
                              std::to_string(client_.cx) + " x " + std::to_string(client_.cy) +
                              " client surface");
   }
   tooltips_ = std::make_unique<PictureToolTips>(window_.get());
 
-  if (!design_.icon.empty()) {
-    const PicturePtr icon = resolver ? resolver(design_.icon) : nullptr;
+  if (!design.icon.empty()) {
+    const PicturePtr icon = resolver ? resolver(design.icon) : nullptr;
     if (icon == nullptr) {
-      throw FormDesignError("Form " + design_.name + ": the icon \"" + design_.icon +
+      throw FormDesignError("Form " + design.name + ": the icon \"" + design.icon +
                             "\" is not one of the program's resources");
     }
     big_icon_ = WindowIcon(*icon, ::GetSystemMetrics(SM_CXICON));
@@ -122,19 +122,10 @@ void Win32Form::PlaceControls(const UserControlFactory& make) {
   for (const auto& piece : model_.pieces()) {
     const FormControlDesign& control = *piece->design;
     if (control.kind != FormControlKind::UserControl) continue;
-    auto window =
-        std::make_unique<Win32ControlWindow>(static_cast<ControlContainer&>(*this), window_.get(),
-                                             control.name, design_.ClientTwips(control), next_id++);
-    window->Start(
-        [&](UserControl& surface, UserControlSite& site) {
-          auto made = make(control.control_class, surface, site);
-          if (made == nullptr) {
-            throw FormDesignError("control " + control.name + ": the class \"" +
-                                  control.control_class + "\" is unknown");
-          }
-          return made;
-        },
-        &piece->saved);
+    auto window = std::make_unique<Win32ControlWindow>(
+        static_cast<ControlContainer&>(*this), window_.get(), control.name,
+        model_.design().ClientTwips(control), next_id++);
+    window->Start(DesignedControlFactory(control, make), &piece->saved);
     piece->window = window.get();
     control_windows_.push_back(std::move(window));
   }
@@ -176,12 +167,8 @@ ControlHandlers& Win32Form::Control(std::string_view name) {
 }
 
 Win32ControlWindow& Win32Form::ControlWindow(std::string_view name) {
-  const ControlSurface* surface = model_.UserControl(name).window;
-  for (const auto& window : control_windows_) {
-    if (window.get() == surface) return *window;
-  }
-  throw std::out_of_range("Form " + design_.name + " has no control window named " +
-                          std::string(name));
+  // Every piece's window on this form is one of its Win32 control windows.
+  return static_cast<Win32ControlWindow&>(*model_.UserControl(name).window);
 }
 
 Rect Win32Form::PixelRect(std::string_view name) const {

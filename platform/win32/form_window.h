@@ -19,7 +19,6 @@
 #include "platform/form/form_design.h"
 #include "platform/form/form_host.h"
 #include "platform/form/form_model.h"
-#include "platform/form/software_form.h"
 #include "platform/win32/control_window.h"
 #include "platform/win32/picture_tooltips.h"
 #include "platform/win32/win32_dc.h"
@@ -135,7 +134,6 @@ class Win32Form final : public FormHost,
   void StopTimers();
 
   GdiDevice& device_;
-  const FormDesign& design_;
   FormModel model_;
   Win32FormOptions options_;
   Win32User32 desktop_;

@@ -1,5 +1,5 @@
 // What the top-level window paints itself: frames, labels and pictures, drawn with the
-// form_render pieces in the headless form's order onto a memory surface of the client area,
+// form_render pieces in the form model's order onto a memory surface of the client area,
 // and the pictures' tooltips. The user controls are child windows above it.
 #include <cstddef>
 
@@ -20,6 +20,9 @@ const Win32Dc& Win32Form::Canvas() {
 }
 
 void Win32Form::Render() {
+  // The canvas is kept from one paint to the next: each starts from the window's back colour.
+  canvas_->FillRect({0, 0, client_.cx, client_.cy},
+                    Brush::Solid(ResolveColor(model_.design().back_color)));
   // The controls are windows of their own above the canvas.
   model_.Draw(*canvas_, nullptr);
   canvas_dirty_ = false;

@@ -4,8 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/form/form_model.h"
-
 namespace fw::win32 {
 namespace {
 
@@ -114,10 +112,6 @@ std::optional<IcoEntry> BestEntry(const std::vector<IcoEntry>& entries, int size
 }
 
 }  // namespace
-
-int SystemCursorOfPointer(std::int16_t pointer) {
-  return CursorOfPointer(pointer, nullptr).system_id;
-}
 
 HCURSOR LoadSystemCursor(int id) {
   return ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)));

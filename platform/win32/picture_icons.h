@@ -1,7 +1,6 @@
 #pragma once
 // USER cursors and icons made from the program's pictures: a control's MouseIcon as the cursor
-// over its window, the window's icon from its icon file, and the system cursor each
-// MousePointer value stands for.
+// over its window and the window's icon from its icon file; the system cursors by id.
 #include <cstdint>
 #include <span>
 
@@ -10,13 +9,6 @@
 #include "platform/win32/user_handles.h"
 
 namespace fw::win32 {
-
-// MousePointer 99: the control's own MouseIcon.
-inline constexpr std::int16_t kCustomPointer = 99;
-
-// The system cursor id (IDC_*) a MousePointer value from 0 to 15 shows; the arrow for 0 (the
-// default), 99 and anything else.
-int SystemCursorOfPointer(std::int16_t pointer);
 
 // The shared system cursor `id` (IDC_*; LoadCursorA with no module), never destroyed.
 HCURSOR LoadSystemCursor(int id);

@@ -1,8 +1,6 @@
 #include "platform/windowing/window_system.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <map>
 #include <stdexcept>
 #include <utility>

@@ -62,8 +62,7 @@ class WindowSystem {
 
   // The same for a control whose class is known only at run time (a window built from design
   // data): `make` creates it on its window and site.
-  using ControlFactory =
-      std::function<std::unique_ptr<ControlHandlers>(UserControl& window, UserControlSite& site)>;
+  using ControlFactory = ControlSurface::ControlFactory;
   ControlHandlers& Place(const Placement& placement, const ControlFactory& make);
 
   // Ambient properties the controls see.
@@ -131,8 +130,7 @@ class WindowSystem {
   std::string ControlNameAt(Point client) const;
   // The name of the control that has the focus, or "".
   std::string FocusedName() const;
-  // The parent window's client area: its top-left on the screen and its size.
-  Point Origin() const { return origin_; }
+  // The parent window's client area's size.
   Size Client() const { return client_; }
   // The parent window's own handle (for its timers).
   WindowHandle ParentWindow() const;
