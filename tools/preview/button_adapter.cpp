@@ -53,10 +53,6 @@ constexpr std::array<PropertyRow, 30> kProperties = {
     PictureObject<B, &B::MouseIcon, &B::MouseIcon>("MouseIcon"),
 };
 
-Assignment Setting(std::string_view name, std::int32_t value) {
-  return {FindProperty(kProperties, name), std::to_string(value), SettingValue{value}};
-}
-
 // Every ButtonShape but the rectangle (0) and the rounded rectangle (1) is drawn square: the
 // paint sets the height to the width.
 bool IsSquareShape(std::int32_t shape) {
@@ -96,7 +92,7 @@ GalleryPlan ButtonAdapter::PlanGallery(const ControlRecipe& /*base*/) const {
     for (int style = 1; style <= kStyles; ++style) {
       sections[0].strips.push_back(
           {"ButtonShape " + std::to_string(shape) + ", ButtonStyle " + std::to_string(style),
-           {Setting("ButtonShape", shape), Setting("ButtonStyle", style)},
+           {Setting(kProperties, "ButtonShape", shape), Setting(kProperties, "ButtonStyle", style)},
            std::nullopt,
            IsSquareShape(shape)});
     }
@@ -104,12 +100,12 @@ GalleryPlan ButtonAdapter::PlanGallery(const ControlRecipe& /*base*/) const {
   sections[1].title = "ButtonTheme 1 to 8";
   for (int theme = 1; theme <= kThemes; ++theme) {
     sections[1].strips.push_back(
-        {"ButtonTheme " + std::to_string(theme), {Setting("ButtonTheme", theme)}});
+        {"ButtonTheme " + std::to_string(theme), {Setting(kProperties, "ButtonTheme", theme)}});
   }
   sections[2].title = "ButtonStyleColors 0 to 7 (background schemes)";
   for (int scheme = 0; scheme < kSchemes; ++scheme) {
-    sections[2].strips.push_back(
-        {"ButtonStyleColors " + std::to_string(scheme), {Setting("ButtonStyleColors", scheme)}});
+    sections[2].strips.push_back({"ButtonStyleColors " + std::to_string(scheme),
+                                  {Setting(kProperties, "ButtonStyleColors", scheme)}});
   }
   return plan;
 }

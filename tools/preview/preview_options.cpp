@@ -221,6 +221,10 @@ const ControlAdapter& NamedControl(std::span<const std::string> args) {
 
 }  // namespace
 
+Assignment Setting(PropertyTable table, std::string_view name, SettingValue value) {
+  return {FindProperty(table, name), "", std::move(value)};
+}
+
 PreviewOptions ParsePreviewOptions(std::span<const std::string> args) {
   PreviewOptions options;
   const ControlAdapter& control = NamedControl(args);

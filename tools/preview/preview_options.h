@@ -29,6 +29,10 @@ struct Assignment {
   SettingValue value;                     // parsed; a picture's stays null until its file is read
 };
 
+// A setting a gallery makes of `table`'s property `name`: its value as it is (no text, so that a
+// picture is used as given, not read from a file).
+Assignment Setting(PropertyTable table, std::string_view name, SettingValue value);
+
 // The state flags to reach through the control's handlers, applied as focus, hover, pressed.
 struct StateRequest {
   bool focus = false;

@@ -85,11 +85,6 @@ int ToPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
-Assignment Setting(std::string_view name, SettingValue value) {
-  // An empty text: a picture value is used as it is, not read from a file.
-  return {FindProperty(kProperties, name), "", std::move(value)};
-}
-
 }  // namespace
 
 PropertyTable VbButtonAdapter::Properties() const {
@@ -129,14 +124,15 @@ GalleryPlan VbButtonAdapter::PlanGallery(const ControlRecipe& base) const {
   sections[0].title = "ButtonType 1 to 14";
   for (int type = 1; type <= kTypes; ++type) {
     sections[0].strips.push_back(
-        {"ButtonType " + std::to_string(type), {Setting("ButtonType", type)}});
+        {"ButtonType " + std::to_string(type), {Setting(kProperties, "ButtonType", type)}});
   }
   sections[1].title = "ColorScheme 1 to 4 (system, custom, classic, parent window)";
   for (int scheme = 1; scheme <= kSchemes; ++scheme) {
     for (int type = 1; type <= kTypes; ++type) {
       sections[1].strips.push_back(
           {"ColorScheme " + std::to_string(scheme) + ", ButtonType " + std::to_string(type),
-           {Setting("ColorScheme", scheme), Setting("ButtonType", type)}});
+           {Setting(kProperties, "ColorScheme", scheme),
+            Setting(kProperties, "ButtonType", type)}});
     }
   }
   // The recipe's own picture when it sets one, else the sample.
@@ -146,7 +142,7 @@ GalleryPlan VbButtonAdapter::PlanGallery(const ControlRecipe& base) const {
   }
   std::vector<Assignment> picture;
   if (!has_picture && base.saved == nullptr) {
-    picture.push_back(Setting("PictureNormal", VbGallerySamplePicture()));
+    picture.push_back(Setting(kProperties, "PictureNormal", VbGallerySamplePicture()));
   }
   sections[2].title = "PicturePosition 0 to 4 (left, right, above, below, behind), greyscale, mask";
   const auto strip = [&](std::string label, std::vector<Assignment> more) {
@@ -156,12 +152,15 @@ GalleryPlan VbButtonAdapter::PlanGallery(const ControlRecipe& base) const {
   };
   for (int position = 0; position < kPositions; ++position) {
     sections[2].strips.push_back(strip("PicturePosition " + std::to_string(position),
-                                       {Setting("PicturePosition", position)}));
+                                       {Setting(kProperties, "PicturePosition", position)}));
   }
-  sections[2].strips.push_back(strip("UseGreyscale True", {Setting("UseGreyscale", true)}));
-  sections[2].strips.push_back(strip("UseMaskColor False", {Setting("UseMaskColor", false)}));
-  sections[2].strips.push_back(strip("SpecialEffect 1, ButtonType 9",
-                                     {Setting("SpecialEffect", 1), Setting("ButtonType", 9)}));
+  sections[2].strips.push_back(
+      strip("UseGreyscale True", {Setting(kProperties, "UseGreyscale", true)}));
+  sections[2].strips.push_back(
+      strip("UseMaskColor False", {Setting(kProperties, "UseMaskColor", false)}));
+  sections[2].strips.push_back(
+      strip("SpecialEffect 1, ButtonType 9",
+            {Setting(kProperties, "SpecialEffect", 1), Setting(kProperties, "ButtonType", 9)}));
   return plan;
 }
 
