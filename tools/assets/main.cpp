@@ -25,6 +25,8 @@ int Usage() {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   if (args.size() != 1 && !(args.size() == 3 && args[1] == "--preview")) return Usage();
+  // An option in a folder's place ("--help") is a mistake, not a folder to make.
+  if (args[0].starts_with('-') || (args.size() == 3 && args[2].starts_with('-'))) return Usage();
   try {
     const std::filesystem::path out = args[0];
     std::filesystem::create_directories(out);
