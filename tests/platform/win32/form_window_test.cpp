@@ -346,7 +346,9 @@ TEST_F(FormWindowTest, TheOneMillisecondTimerTicksEveryTenMilliseconds) {
                            .count();
   const int ticks = events->ticks - before;
   EXPECT_GE(ticks, 3);
-  EXPECT_LE(ticks, elapsed / 10 + 1);
+  // A 1 ms timer would tick about 300 times. The bound leaves room for ticks that fell due
+  // while the window opened and arrive late, as they do on a loaded machine.
+  EXPECT_LE(ticks, elapsed / 10 + 3);
 }
 
 TEST_F(FormWindowTest, TheCloseBoxAsksFirstNoKeepsTheWindowYesClosesIt) {
