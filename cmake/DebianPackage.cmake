@@ -7,28 +7,22 @@
 # (dpkg-shlibdeps), plus the fonts the window draws with. Included from the top-level
 # CMakeLists.txt in the Linux builds.
 
-find_program(CONVERT convert REQUIRED)  # ImageMagick: the icon file's images as PNG
 find_program(GZIP gzip REQUIRED)
 
 set(deb_staging "${CMAKE_BINARY_DIR}/deb-files")
 file(MAKE_DIRECTORY "${deb_staging}")
 
-# The icon's images, one per size (the icon file holds 256, 128, 48, 32 and 16 pixels).
-set(icon_outputs "")
-set(frame 0)
-foreach(size 256 128 48 32 16)
-  set(png "${deb_staging}/icons/${size}x${size}/ferrowind.png")
-  add_custom_command(
-    OUTPUT "${png}"
-    COMMAND "${CMAKE_COMMAND}" -E make_directory "${deb_staging}/icons/${size}x${size}"
-    COMMAND "${CONVERT}" "${PROJECT_SOURCE_DIR}/app/res/ferrowind.ico[${frame}]" -strip
-            "PNG32:${png}"
-    DEPENDS "${PROJECT_SOURCE_DIR}/app/res/ferrowind.ico"
-    VERBATIM)
-  list(APPEND icon_outputs "${png}")
-  install(FILES "${png}" DESTINATION share/icons/hicolor/${size}x${size}/apps)
-  math(EXPR frame "${frame} + 1")
-endforeach()
+# The icon at each of its sizes, as the icon theme's PNGs, drawn by the program's own asset
+# generator (the same images its icon file holds).
+set(theme_icons "${deb_staging}/icons")
+add_custom_command(
+  OUTPUT "${deb_staging}/icons.stamp"
+  COMMAND "${CMAKE_COMMAND}" -E remove_directory "${theme_icons}"
+  COMMAND ferrowind-assets --theme-icons "${theme_icons}"
+  COMMAND "${CMAKE_COMMAND}" -E touch "${deb_staging}/icons.stamp"
+  DEPENDS ferrowind-assets
+  VERBATIM)
+install(DIRECTORY "${theme_icons}/" DESTINATION share/icons/hicolor)
 
 # Debian's documentation files: the copyright in its machine-readable form, and the changelog
 # compressed reproducibly.
@@ -45,7 +39,7 @@ set(licence_text " ${licence_text}")
 string(REGEX REPLACE "\n\n" "\n .\n" licence_text "${licence_text}")
 string(REGEX REPLACE "\n([^ \n])" "\n \\1" licence_text "${licence_text}")
 configure_file("${PROJECT_SOURCE_DIR}/cmake/debian-copyright.in" "${deb_staging}/copyright" @ONLY)
-add_custom_target(deb_files ALL DEPENDS ${icon_outputs} "${deb_staging}/changelog.gz")
+add_custom_target(deb_files ALL DEPENDS "${deb_staging}/icons.stamp" "${deb_staging}/changelog.gz")
 
 install(TARGETS ferrowind ferrowind-cli ferrowind-reg RUNTIME DESTINATION bin)
 install(FILES "${PROJECT_SOURCE_DIR}/app/res/ferrowind.desktop" DESTINATION share/applications)

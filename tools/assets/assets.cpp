@@ -31,7 +31,7 @@ std::vector<AssetFile> MakeAssets() {
   // The sizes Windows asks for, largest first; 256-colour copies of the small ones for old
   // displays.
   std::vector<image::IconFileImage> icon;
-  for (const int size : {256, 128, 48, 32, 16}) icon.push_back({AppIconImage(size), 32});
+  for (const int size : kAppIconSizes) icon.push_back({AppIconImage(size), 32});
   for (const int size : {32, 16}) icon.push_back({AppIconImage(size), 8});
   files.push_back({"ferrowind.ico", image::EncodeIcon(icon)});
   files.push_back({"padlock_closed.bmp", image::EncodeBmp24(ClosedPadlockBitmap())});

@@ -1,5 +1,6 @@
 #pragma once
 // Everything the generator makes: the files of app/res, and contact sheets to look at them.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@ struct AssetFile {
   std::string name;  // the file's name in app/res
   std::vector<std::uint8_t> bytes;
 };
+
+// The sizes of the program's icon, largest first: the icon file's 32-bit images, and the PNGs of
+// the desktop's icon theme.
+inline constexpr std::array<int, 5> kAppIconSizes = {256, 128, 48, 32, 16};
 
 // The generated files, always in the same order and byte for byte the same.
 std::vector<AssetFile> MakeAssets();
